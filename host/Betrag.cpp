@@ -1,0 +1,184 @@
+#include "host/Betrag.h"
+
+#include "host/TextUtil.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// 128-bit intermediate products keep cents times a nine-decimal factor exact.
+__extension__ typedef __int128 Int128;
+
+constexpr std::int64_t kFactorScale = 1'000'000'000; // factors carry nine decimals
+constexpr int kMaxDigits = 17;                         // largest amount text we accept
+constexpr std::int64_t kDMPerEuro = 195583;            // 1.95583 DM per euro, scale 1e5
+constexpr std::int64_t kDMScale = 100000;
+
+// Rounds num / den half away from zero. den is positive.
+std::int64_t DivRounded(Int128 num, Int128 den) {
+    const Int128 q = num / den;
+    const Int128 r = num % den;
+    const Int128 twice = (r < 0 ? -r : r) * 2;
+    if (twice >= den) return static_cast<std::int64_t>(num < 0 ? q - 1 : q + 1);
+    return static_cast<std::int64_t>(q);
+}
+
+// A factor as an exact fraction of kFactorScale. Decimal factors such as 0.07,
+// 0.05, 1.19 or -1.0 are then exact, so 150 cents * 0.07 gives exactly 10.5 and
+// rounds to 11, whatever the binary form of 0.07 is.
+Int128 FactorUnits(double d) { return static_cast<Int128>(std::llround(d * kFactorScale)); }
+
+// The one place where amounts are rounded: cents * num / den, half away from zero.
+std::int64_t MulDivRounded(std::int64_t nCent, Int128 num, Int128 den) {
+    if (den < 0) num = -num, den = -den;
+    return DivRounded(static_cast<Int128>(nCent) * num, den);
+}
+
+char NormalWaehrung(char c) {
+    return (c == CWBetragBasis::kDM || c == 'D' || c == ' ') ? CWBetragBasis::kDM
+                                                              : CWBetragBasis::kEuro;
+}
+
+CString GroupThousands(const CString& digits, char cSep) {
+    CString out;
+    const std::size_t n = digits.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0) out += cSep;
+        out += digits[i];
+    }
+    return out;
+}
+
+CString DisplayForm(std::int64_t nCent, int nWidth, char cThousands, char cDecimal) {
+    const bool neg = nCent < 0;
+    const std::uint64_t abs = neg ? 0 - static_cast<std::uint64_t>(nCent) : nCent;
+    CString whole = std::to_string(abs / 100);
+    if (cThousands) whole = GroupThousands(whole, cThousands);
+    const CString text = Format("%s%s%c%02u", neg ? "-" : "", whole.c_str(), cDecimal,
+                                static_cast<unsigned>(abs % 100));
+    return nWidth > 0 && text.size() < static_cast<std::size_t>(nWidth)
+               ? RightFix(text, nWidth)
+               : text;
+}
+
+} // namespace
+
+CWBetragBasis::CWBetragBasis(const CString& text) {
+    // Accepted: [blanks][currency letter][blanks][sign][digits][blanks]; nothing else.
+    std::size_t i = text.find_first_not_of(' ');
+    if (i == CString::npos) return; // "" or blanks only: empty
+    char cWaehrung = kEuro;
+    if (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D') {
+        cWaehrung = NormalWaehrung(text[i]);
+        i = text.find_first_not_of(' ', i + 1);
+        if (i == CString::npos) return;
+    }
+    bool neg = false;
+    if (text[i] == '-' || text[i] == '+') neg = text[i++] == '-';
+    const std::size_t start = i;
+    std::int64_t value = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        if (i - start >= kMaxDigits) return;
+        value = value * 10 + (text[i++] - '0');
+    }
+    if (i == start || text.find_first_not_of(' ', i) != CString::npos) return;
+    m_nCent = neg ? -value : value;
+    m_cWaehrung = cWaehrung;
+    m_bEmpty = false;
+}
+
+CWBetragBasis::CWBetragBasis(double dValue, char cWaehrung)
+    : m_cWaehrung(NormalWaehrung(cWaehrung)), m_bEmpty(false) {
+    if (std::isfinite(dValue) && std::fabs(dValue) < 1e15)
+        m_nCent = MulDivRounded(100, FactorUnits(dValue), kFactorScale);
+}
+
+CWBetragBasis CWBetragBasis::FromCent(std::int64_t nCent, char cWaehrung) {
+    CWBetragBasis b;
+    b.m_nCent = nCent;
+    b.m_cWaehrung = NormalWaehrung(cWaehrung);
+    b.m_bEmpty = false;
+    return b;
+}
+
+std::int64_t CWBetragBasis::CentIn(char cWaehrung) const {
+    cWaehrung = NormalWaehrung(cWaehrung);
+    if (cWaehrung == m_cWaehrung) return m_nCent;
+    if (cWaehrung == kDM) return MulDivRounded(m_nCent, kDMPerEuro, kDMScale);
+    return MulDivRounded(m_nCent, kDMScale, kDMPerEuro);
+}
+
+CWBetragBasis CWBetragBasis::ToW(char cWaehrung) const {
+    CWBetragBasis b = *this;
+    b.m_nCent = CentIn(cWaehrung);
+    b.m_cWaehrung = NormalWaehrung(cWaehrung);
+    return b;
+}
+
+CString CWBetragBasis::ToDb(int nWidth) const {
+    if (m_bEmpty) return {};
+    const CString digits = itoc(m_nCent);
+    const int width = std::max(nWidth, static_cast<int>(digits.size()));
+    return CString(1, m_cWaehrung) + RightFix(digits, width);
+}
+
+CString CWBetragBasis::ToExt(int nWidth, bool bTausender) const {
+    return DisplayForm(m_nCent, nWidth, bTausender ? '.' : 0, ',');
+}
+
+CString CWBetragBasis::ToExtLong(int nWidth, bool bDeutsch) const {
+    return bDeutsch ? DisplayForm(m_nCent, nWidth, '.', ',')
+                    : DisplayForm(m_nCent, nWidth, '\'', '.');
+}
+
+CWBetragBasis& CWBetragBasis::operator+=(const CWBetragBasis& other) {
+    if (m_bEmpty && !other.m_bEmpty && m_nCent == 0) m_cWaehrung = other.m_cWaehrung;
+    m_nCent += other.CentIn(m_cWaehrung);
+    m_bEmpty = m_bEmpty && other.m_bEmpty;
+    return *this;
+}
+
+CWBetragBasis& CWBetragBasis::operator-=(const CWBetragBasis& other) {
+    if (m_bEmpty && !other.m_bEmpty && m_nCent == 0) m_cWaehrung = other.m_cWaehrung;
+    m_nCent -= other.CentIn(m_cWaehrung);
+    m_bEmpty = m_bEmpty && other.m_bEmpty;
+    return *this;
+}
+
+CWBetragBasis CWBetragBasis::operator-() const {
+    CWBetragBasis b = *this;
+    b.m_nCent = -m_nCent;
+    return b;
+}
+
+CWBetragBasis CWBetragBasis::operator*(double dFactor) const {
+    CWBetragBasis b = *this;
+    b.m_nCent = MulDivRounded(m_nCent, FactorUnits(dFactor), kFactorScale);
+    return b;
+}
+
+CWBetragBasis CWBetragBasis::operator/(double dDivisor) const {
+    const Int128 units = FactorUnits(dDivisor);
+    CWBetragBasis b = *this;
+    if (units == 0) {
+        b.Empty();
+        return b;
+    }
+    b.m_nCent = MulDivRounded(m_nCent, kFactorScale, units);
+    return b;
+}
+
+double CWBetragBasis::operator/(const CWBetragBasis& other) const {
+    const std::int64_t d = other.CentIn(m_cWaehrung);
+    return d == 0 ? 0.0 : static_cast<double>(m_nCent) / static_cast<double>(d);
+}
+
+bool operator<(const CWBetragBasis& a, const CWBetragBasis& b) {
+    return a.m_nCent < b.CentIn(a.m_cWaehrung);
+}
+
+bool operator==(const CWBetragBasis& a, const CWBetragBasis& b) {
+    return a.m_nCent == b.CentIn(a.m_cWaehrung);
+}

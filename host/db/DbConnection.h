@@ -1,0 +1,62 @@
+#pragma once
+// The seam between the record sets and a database driver. Record-set code speaks
+// only to these two interfaces, so another server (PostgreSQL) plugs in with a new
+// implementation and no change above it. Texts crossing this seam are UTF-8; the
+// record sets convert to and from the module's Windows-1252 texts.
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+struct DbError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+class IDbStatement {
+public:
+    virtual ~IDbStatement() = default;
+    // Parameters are numbered from 1 and always bound, never spliced into SQL.
+    virtual void BindText(int nIndex, std::string_view utf8) = 0;
+    virtual void BindInt(int nIndex, std::int64_t nValue) = 0;
+    virtual void BindNull(int nIndex) = 0;
+    // Runs or continues the statement; true while a result row is available.
+    virtual bool Step() = 0;
+    // Columns of the current row, numbered from 0. NULL reads as "" or 0.
+    virtual std::string_view ColumnText(int nColumn) = 0;
+    virtual std::int64_t ColumnInt(int nColumn) = 0;
+    virtual bool ColumnIsNull(int nColumn) = 0;
+    // Ready to run again; bindings are kept until rebound.
+    virtual void Reset() = 0;
+};
+
+class IDbConnection {
+public:
+    virtual ~IDbConnection() = default;
+    // Parameters are written "?" in every dialect; a driver rewrites them if needed.
+    virtual std::unique_ptr<IDbStatement> Prepare(std::string_view sql) = 0;
+    virtual void Execute(std::string_view sql) = 0; // statements without parameters
+    virtual void Begin() = 0;
+    virtual void Commit() = 0;
+    virtual void Rollback() = 0; // never throws
+    virtual bool IsReadOnly() const = 0;
+    virtual std::string Description() const = 0; // for messages: driver and file
+};
+
+// Opens an SQLite practice database. bCreate allows a new file; bReadOnly opens it
+// for reading only. Throws DbError with a German message naming the file.
+std::unique_ptr<IDbConnection> OpenSqliteConnection(const std::string& strPath, bool bReadOnly,
+                                                    bool bCreate);
+
+// Runs fn inside one transaction: committed when fn returns, rolled back when it
+// throws (the exception is passed on).
+template <typename Fn> void InTransaction(IDbConnection& db, Fn&& fn) {
+    db.Begin();
+    try {
+        fn();
+        db.Commit();
+    } catch (...) {
+        db.Rollback();
+        throw;
+    }
+}
