@@ -27,8 +27,16 @@ std::int64_t DivRounded(Int128 num, Int128 den) {
 
 // A factor as an exact fraction of kFactorScale. Decimal factors such as 0.07,
 // 0.05, 1.19 or -1.0 are then exact, so 150 cents * 0.07 gives exactly 10.5 and
-// rounds to 11, whatever the binary form of 0.07 is.
-Int128 FactorUnits(double d) { return static_cast<Int128>(std::llround(d * kFactorScale)); }
+// rounds to 11, whatever the binary form of 0.07 is. The whole part is converted
+// apart from the fraction: d * kFactorScale would leave the range of long long from
+// about 9.2e9 on. Factors that are not finite or beyond 1e18 count as 0.
+Int128 FactorUnits(double d) {
+    if (!std::isfinite(d) || std::fabs(d) >= 1e18) return 0;
+    double whole = 0;
+    const double fraction = std::modf(d, &whole);
+    return static_cast<Int128>(static_cast<std::int64_t>(whole)) * kFactorScale +
+           std::llround(fraction * kFactorScale);
+}
 
 // The one place where amounts are rounded: cents * num / den, half away from zero.
 std::int64_t MulDivRounded(std::int64_t nCent, Int128 num, Int128 den) {

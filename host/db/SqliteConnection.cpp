@@ -57,8 +57,8 @@ public:
             SQLITE_OK) {
             const std::string msg = m_db ? sqlite3_errmsg(m_db) : "kein Speicher";
             sqlite3_close(m_db);
-            throw DbError("Die Praxisdatenbank \"" + path + "\" kann nicht geöffnet werden: " +
-                          msg);
+            throw DbError("Die Praxisdatenbank \"" + path +
+                          "\" kann nicht geöffnet werden: " + msg);
         }
         sqlite3_busy_timeout(m_db, 5000);
         // A file that is no database fails here, not on first use.
@@ -92,7 +92,8 @@ public:
     void Begin() override { Execute(m_bReadOnly ? "BEGIN" : "BEGIN IMMEDIATE"); }
     void Commit() override { Execute("COMMIT"); }
     void Rollback() override {
-        if (!sqlite3_get_autocommit(m_db)) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        if (!sqlite3_get_autocommit(m_db))
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     }
     bool IsReadOnly() const override { return m_bReadOnly; }
     std::string Description() const override { return "SQLite \"" + m_strPath + "\""; }

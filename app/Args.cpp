@@ -1,0 +1,49 @@
+#include "app/Args.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+Args::Args(int argc, char** argv, int nFirst, const std::set<std::string>& allowed) {
+    for (int i = nFirst; i < argc; ++i) {
+        const std::string word = argv[i];
+        if (word.rfind("--", 0) != 0) {
+            m_vecPositional.push_back(word);
+            continue;
+        }
+        const std::string name = word.substr(2);
+        if (!allowed.count(name)) {
+            m_strError = "Unbekannte Option: " + word;
+            return;
+        }
+        if (i + 1 >= argc) {
+            m_strError = "Der Option " + word + " fehlt ein Wert";
+            return;
+        }
+        m_mapOptions[name] = argv[++i];
+    }
+}
+
+std::optional<std::string> Args::Get(const std::string& name) const {
+    const auto it = m_mapOptions.find(name);
+    if (it == m_mapOptions.end()) return std::nullopt;
+    return it->second;
+}
+
+std::string Args::GetOr(const std::string& name, const std::string& def) const {
+    return Get(name).value_or(def);
+}
+
+long long Args::GetInt(const std::string& name, long long def, long long nMin, long long nMax) {
+    const auto text = Get(name);
+    if (!text) return def;
+    char* end = nullptr;
+    errno = 0;
+    const long long v = std::strtoll(text->c_str(), &end, 10);
+    if (text->empty() || *end != '\0' || errno == ERANGE || v < nMin || v > nMax) {
+        if (m_strError.empty())
+            m_strError = "--" + name + " erwartet eine Zahl von " + std::to_string(nMin) +
+                         " bis " + std::to_string(nMax) + ", nicht \"" + *text + "\"";
+        return def;
+    }
+    return v;
+}

@@ -1,0 +1,81 @@
+#include "core/LULabRechLst.h"
+
+#include "host/BehHitLine.h"
+#include "host/LabBetrag.h"
+
+#include <cstring>
+
+void CLULabRechLst::Clear() {
+    for (CDBetrag* b : {&m_Brutto, &m_Netto, &m_MwSt, &m_TechnLst, &m_MwStTechnLst5,
+                        &m_MwStTechnLst7, &m_TechnLstFrei, &m_Material, &m_Metall,
+                        &m_MwStMetall5, &m_MwStMetall7, &m_TechnMat, &m_TechnMat5, &m_TechnMat7})
+        b->Empty();
+    m_bBelegt = false;
+}
+
+void CLULabRechLst::MoveLabLstBetrag(const CBehHitLine& hit) {
+    m_bBelegt = true;
+    const CDBetrag& betrag = hit.m_Betrag;
+    const char k = hit.m_cArt;
+    if (k >= '1' && k <= '4') {
+        m_TechnLst += betrag;
+    } else if (k == '7') {
+        m_Material += betrag;
+        // Sub-kinds '1'..'9' are practice material; any other is technical material.
+        const bool bPraxis = hit.m_cSubArt != 0 && std::strchr("123456789", hit.m_cSubArt);
+        if (!bPraxis) m_TechnMat += betrag;
+    } else if (k == '8') {
+        m_Metall += betrag;
+    }
+    m_Netto += betrag;
+}
+
+void CLULabRechLst::MoveLabLstBetrag(const CBehHitLine&, const LabBetrag& lab) {
+    using S = LabBetrag;
+    m_bBelegt = true;
+    m_TechnLst = lab.A(S::TechnLst) + lab.B(S::TechnLst);
+    m_Material = lab.A(S::Material2) + lab.B(S::Material2) + lab.A(S::Material1) +
+                 lab.B(S::Material1);
+    m_Metall = lab.A(S::Metall) + lab.B(S::Metall);
+    m_MwSt = lab.A(S::MwSt) + lab.B(S::MwSt);
+    m_Netto += m_TechnLst + m_Material + m_Metall;
+    // In this form technical services count in the net amount only.
+    m_TechnLst.Empty();
+}
+
+void CLULabRechLst::AddSummen(const CLULabRechLst& row, bool bNurMitErmMwSt, bool, STORNOTYP f) {
+    if (bNurMitErmMwSt && row.m_MwStTechnLst5.IsZero() && row.m_MwStTechnLst7.IsZero()) return;
+    const double dF = f;
+    m_Brutto += row.m_Brutto * dF;
+    m_Netto += row.m_Netto * dF;
+    m_MwSt += row.m_MwSt * dF;
+    m_TechnLst += row.m_TechnLst * dF;
+    m_MwStTechnLst5 += row.m_MwStTechnLst5 * dF;
+    m_MwStTechnLst7 += row.m_MwStTechnLst7 * dF;
+    m_TechnLstFrei += row.m_TechnLstFrei * dF;
+    m_Material += row.m_Material * dF;
+    m_Metall += row.m_Metall * dF;
+    m_MwStMetall5 += row.m_MwStMetall5 * dF;
+    m_MwStMetall7 += row.m_MwStMetall7 * dF;
+    m_TechnMat += row.m_TechnMat * dF;
+    // The sum block collects the VAT on technical material; the row holds its base.
+    m_TechnMat5 += (row.m_TechnMat5 * dF) * 0.05;
+    m_TechnMat7 += (row.m_TechnMat7 * dF) * 0.07;
+    CheckRundung(row);
+}
+
+// The VAT of an invoice is computed per group on the group's net sum; the VAT of its
+// parts computed separately may differ by a few cents. Such differences are counted
+// so that the sums can point them out.
+void CLULabRechLst::CheckRundung(const CLULabRechLst& row) {
+    const CDBetrag v = row.m_MwSt.Round();
+    const CDBetrag a = (row.m_MwStTechnLst7 + row.m_TechnMat7 * 0.07 + row.m_MwStMetall7).Round();
+    const CDBetrag b = (row.m_MwStTechnLst5 + row.m_TechnMat5 * 0.05 + row.m_MwStMetall5).Round();
+    const CDBetrag d = (a + b) - v;
+    const CDBetrag lower(-2.0, CWBetragBasis::kEuro);
+    const CDBetrag upper(2.0, CWBetragBasis::kEuro);
+    if (lower < d && d < upper && !d.IsZero()) {
+        m_RundDiff += d;
+        ++m_nRundDiff;
+    }
+}

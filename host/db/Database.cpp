@@ -1,0 +1,122 @@
+#include "host/db/Database.h"
+
+#include "host/Cp1252.h"
+#include "host/db/Schema.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string_view>
+
+CDatabase dbDatabaseRO;
+CDatabase dbDatabase;
+
+void CDatabase::Attach(std::unique_ptr<IDbConnection> pConn) {
+    Close();
+    m_pConn = std::move(pConn);
+}
+
+void CDatabase::Close() {
+    for (IDbStatementCache* pCache : m_vecCaches)
+        pCache->ReleaseStatements();
+    m_pConn.reset();
+}
+
+IDbConnection& CDatabase::Conn() {
+    if (!m_pConn) throw DbError("Es ist keine Praxisdatenbank geöffnet");
+    return *m_pConn;
+}
+
+void CDatabase::AddCache(IDbStatementCache* pCache) {
+    m_vecCaches.push_back(pCache);
+}
+
+void CDatabase::RemoveCache(IDbStatementCache* pCache) {
+    std::erase(m_vecCaches, pCache);
+}
+
+namespace {
+
+std::string Quoted(const std::string& strPath) {
+    return "\"" + strPath + "\"";
+}
+
+// Looked at before any driver opens the file, so that a foreign file is never
+// opened for writing.
+bool HasSqliteHeader(const std::string& strPath) {
+    constexpr std::string_view kMagic{"SQLite format 3\0", 16};
+    std::ifstream in(strPath, std::ios::binary);
+    char head[kMagic.size()] = {};
+    return in.read(head, sizeof head) && std::string_view(head, sizeof head) == kMagic;
+}
+
+// The reason why pConn is no usable practice database, "" when it is one.
+std::string SchemaProblem(IDbConnection& conn, const std::string& strPath) {
+    const int nVersion = ReadSchemaVersion(conn);
+    if (nVersion == 0) return "Die Datei " + Quoted(strPath) + " ist keine Praxisdatenbank.";
+    if (nVersion != kSchemaVersion)
+        return "Die Praxisdatenbank " + Quoted(strPath) + " hat die Schemaversion " +
+               std::to_string(nVersion) + ", erwartet wird " + std::to_string(kSchemaVersion) + ".";
+    return {};
+}
+
+// WAL mode lets the reading connection run its queries while the writing one
+// commits, and every new query of the reader sees what was committed before.
+void AttachBoth(std::unique_ptr<IDbConnection> pRw, const std::string& strPath) {
+    pRw->Execute("PRAGMA journal_mode = WAL");
+    auto pRo = OpenSqliteConnection(strPath, true, false);
+    dbDatabase.Attach(std::move(pRw));
+    dbDatabaseRO.Attach(std::move(pRo));
+}
+
+bool Fail(const std::string& strUtf8, CString& strError) {
+    ClosePracticeDatabase();
+    strError = Utf8ToCp1252(strUtf8);
+    return false;
+}
+
+} // namespace
+
+bool OpenPracticeDatabase(const std::string& strPath, CString& strError) {
+    ClosePracticeDatabase();
+    std::error_code ec;
+    if (!std::filesystem::exists(strPath, ec))
+        return Fail("Die Praxisdatenbank " + Quoted(strPath) + " existiert nicht.", strError);
+    if (!HasSqliteHeader(strPath))
+        return Fail("Die Datei " + Quoted(strPath) + " ist keine Praxisdatenbank.", strError);
+    try {
+        // The writing connection is opened first and checked before WAL mode
+        // changes the file; closing it on failure leaves the file as it was.
+        auto pRw = OpenSqliteConnection(strPath, false, false);
+        if (const std::string strProblem = SchemaProblem(*pRw, strPath); !strProblem.empty())
+            return Fail(strProblem, strError);
+        AttachBoth(std::move(pRw), strPath);
+        return true;
+    } catch (const DbError& e) {
+        return Fail(e.what(), strError);
+    }
+}
+
+bool CreatePracticeDatabase(const std::string& strPath, CString& strError) {
+    ClosePracticeDatabase();
+    std::error_code ec;
+    if (std::filesystem::exists(strPath, ec))
+        return Fail("Die Datei " + Quoted(strPath) + " existiert bereits.", strError);
+    try {
+        auto pRw = OpenSqliteConnection(strPath, false, true);
+        CreateSchema(*pRw);
+        AttachBoth(std::move(pRw), strPath);
+        return true;
+    } catch (const DbError& e) {
+        Fail(e.what(), strError);
+        std::filesystem::remove(strPath, ec); // the file did not exist before this call
+        return false;
+    }
+}
+
+void ClosePracticeDatabase() {
+    // The reader goes first: the last connection to close folds the WAL file back
+    // into the database, and only the writer may do that.
+    dbDatabaseRO.Close();
+    dbDatabase.Close();
+}

@@ -1,0 +1,198 @@
+#include "host/stat/DBStdioFile.h"
+
+#include "host/Cp1252.h"
+#include "host/TextUtil.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::size_t kOutBuffer = 256 * 1024;
+constexpr std::size_t kInBuffer = 64 * 1024;
+
+std::atomic<unsigned> g_nTempCounter{0};
+
+CString Reason(int nErrno) {
+    switch (nErrno) {
+    case ENOENT:
+        return "Datei oder Ordner nicht vorhanden";
+    case EACCES:
+    case EPERM:
+        return "keine Berechtigung";
+    case ENOSPC:
+    case EDQUOT:
+        return Utf8ToCp1252("der Datenträger ist voll");
+    case EFBIG:
+        return Utf8ToCp1252("die Datei wird zu groß");
+    case EROFS:
+        return Utf8ToCp1252("der Datenträger ist schreibgeschützt");
+    case ENOTDIR:
+        return "ein Teil des Pfades ist kein Ordner";
+    case EISDIR:
+        return "der Pfad ist ein Ordner";
+    case EIO:
+        return "Ein-/Ausgabefehler";
+    default:
+        return "Systemfehler " + itoc(nErrno);
+    }
+}
+
+// O_EXCL so that two runs never share a temporary file; mode 0666 lets the umask
+// decide, as for any new file.
+int CreateTemp(const std::string& strPath, std::string& strTemp) {
+    for (int nTry = 0; nTry < 100; ++nTry) {
+        strTemp =
+            strPath + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(g_nTempCounter++);
+        const int fd = ::open(strTemp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// A replaced file keeps the permissions it had.
+bool KeepMode(int fd, const std::string& strPath) {
+    struct stat old {};
+    return ::stat(strPath.c_str(), &old) != 0 || !S_ISREG(old.st_mode) ||
+           ::fchmod(fd, old.st_mode & 07777) == 0;
+}
+
+// Makes the rename durable; the file is complete either way, so a failure here
+// is not reported.
+void SyncFolder(const std::string& strPath) {
+    std::filesystem::path folder = std::filesystem::path(strPath).parent_path();
+    if (folder.empty()) folder = ".";
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
+
+bool CDBStdioFile::SetFault(int nErrno) {
+    if (m_strError.empty()) m_strError = Reason(nErrno);
+    return false;
+}
+
+bool CDBStdioFile::OpenWrite(const std::string& strPath) {
+    Close();
+    m_strError.clear();
+    m_strPath = strPath;
+    m_fd = CreateTemp(strPath, m_strTemp);
+    if (m_fd < 0) return SetFault(errno);
+    m_bWriting = true;
+    m_strOut.reserve(kOutBuffer);
+    if (!KeepMode(m_fd, strPath)) return SetFault(errno);
+    return true;
+}
+
+bool CDBStdioFile::WriteLine(std::string_view text) {
+    if (!m_bWriting || !m_strError.empty()) return false;
+    m_strOut.append(text);
+    m_strOut += '\n';
+    return m_strOut.size() < kOutBuffer || FlushBuffer();
+}
+
+bool CDBStdioFile::FlushBuffer() {
+    std::string_view rest = m_strOut;
+    while (!rest.empty()) {
+        const ssize_t n = ::write(m_fd, rest.data(), rest.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return SetFault(n < 0 ? errno : EIO);
+        rest.remove_prefix(static_cast<std::size_t>(n));
+    }
+    m_strOut.clear();
+    return true;
+}
+
+bool CDBStdioFile::Flush() {
+    if (!m_bWriting || !m_strError.empty() || !FlushBuffer()) return false;
+    return ::fsync(m_fd) == 0 || SetFault(errno);
+}
+
+bool CDBStdioFile::Commit() {
+    if (!Flush()) {
+        Close();
+        return false;
+    }
+    // close() reports late write errors of some file systems (NFS), so it counts.
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0 || ::rename(m_strTemp.c_str(), m_strPath.c_str()) != 0) {
+        SetFault(errno);
+        ::unlink(m_strTemp.c_str());
+        m_bWriting = false;
+        return false;
+    }
+    m_bWriting = false;
+    SyncFolder(m_strPath);
+    return true;
+}
+
+bool CDBStdioFile::OpenRead(const std::string& strPath) {
+    Close();
+    m_strError.clear();
+    m_strPath = strPath;
+    m_fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (m_fd < 0) return SetFault(errno);
+    struct stat st {};
+    m_nSize = ::fstat(m_fd, &st) == 0 ? st.st_size : 0;
+    m_vecIn.resize(kInBuffer);
+    m_nPos = m_nEnd = 0;
+    m_nFileOffset = 0;
+    return true;
+}
+
+int CDBStdioFile::FillBuffer() {
+    for (;;) {
+        const ssize_t n = ::read(m_fd, m_vecIn.data(), m_vecIn.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return SetFault(errno), -1;
+        m_nPos = 0;
+        m_nEnd = static_cast<std::size_t>(n);
+        m_nFileOffset += n;
+        return n > 0 ? 1 : 0;
+    }
+}
+
+CDBStdioFile::Read CDBStdioFile::ReadLine(std::string& line) {
+    line.clear();
+    if (m_fd < 0 || m_bWriting) return Read::Fault;
+    bool bAny = false, bTooLong = false;
+    for (;;) {
+        if (m_nPos == m_nEnd) {
+            const int nFill = FillBuffer();
+            if (nFill < 0) return Read::Fault;
+            if (nFill == 0) {
+                if (!bAny) return Read::End;
+                break;
+            }
+        }
+        bAny = true;
+        const char* p = m_vecIn.data() + m_nPos;
+        const auto* pEnd = static_cast<const char*>(std::memchr(p, '\n', m_nEnd - m_nPos));
+        const std::size_t nTake = pEnd ? static_cast<std::size_t>(pEnd - p) : m_nEnd - m_nPos;
+        m_nPos += nTake + (pEnd ? 1 : 0);
+        if (!bTooLong && line.size() + nTake > kMaxLine) bTooLong = true, line.clear();
+        if (!bTooLong) line.append(p, nTake);
+        if (pEnd) break;
+    }
+    if (bTooLong) return Read::TooLong;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return Read::Line;
+}
+
+void CDBStdioFile::Close() {
+    if (m_fd >= 0) ::close(m_fd);
+    if (m_bWriting) ::unlink(m_strTemp.c_str());
+    m_fd = -1;
+    m_bWriting = false;
+    m_strOut.clear();
+    m_nPos = m_nEnd = 0;
+}
