@@ -34,7 +34,7 @@ public:
     bool IsPos() const { return m_nCent > 0; }
     bool IsNeg() const { return m_nCent < 0; }
     void Zero() { m_nCent = 0, m_bEmpty = false; }
-    void Empty() { m_nCent = 0, m_bEmpty = true; }
+    void Empty() { *this = CWBetragBasis(); } // empty euro, as newly constructed
 
     // Amounts always hold whole cents, so rounding to cents keeps the value; it is
     // here for callers that round sums explicitly.

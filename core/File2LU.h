@@ -1,0 +1,34 @@
+#pragma once
+// Reader of the lab-turnover hit file: joins the "L" lines of one row again and
+// collects the "E" lines in the host accumulator's error list.
+#include "core/LUSum.h"
+#include "host/stat/BehErrors.h"
+#include "host/stat/DBStdioFile.h"
+#include "host/stat/File2Stat.h"
+
+class CFile2LU : public CFile2Stat<CDBStdioFile> {
+public:
+    CFile2LU(CLUSum* pSum, CWnd* pParent);
+
+    bool OnlyForProgBeforeMoveDataFromFile() override;
+    bool MoveDataFromFile(CStatLines& line) override;
+    bool ReadMoreSelektions(const CString& strPath) override;
+    int* SetLineStruct() override;
+
+    // The evaluation mode, as the pass wrote it into the selection file.
+    bool m_bIsLRech = false;
+    bool m_bIsLRechBez = false;
+    bool m_bIsManLabRech = false;
+    bool m_bIsStornoLabRech = false;
+    int m_nLabRechModus = 0;
+    bool m_bIsStetsLabRgNr = false;
+    bool m_bIsMitTechnMat = false;
+
+private:
+    void MoveFile2LUHit(CStatLines& line, CLULabRech& row);
+    void MoveLst(const CStatLines& line, CLULabRechLst& block);
+
+    CLUSum* m_pSum;
+    CBehErrors m_Error;
+    CLULabRech m_Fresh; // reused for every line
+};

@@ -1,0 +1,108 @@
+#include "core/LUSum.h"
+
+#include "core/LUDefault.h"
+#include "host/BehHitLine.h"
+#include "host/db/Bill.h"
+#include "host/db/ZBeh.h"
+#include "host/stat/StatAccu.h"
+
+namespace {
+
+// Plan kinds whose treatment records carry the bills of lab work, as the
+// treatment query expects them: quoted characters separated by commas.
+CString LiqPlanArten() {
+    CString s;
+    for (char c : {'k', 'g', 'p', 'q'}) s += (s.empty() ? "'" : "','") + CString(1, c);
+    return s + "'";
+}
+
+// Record kinds whose bill can hold the liquidation number of lab work (not 5).
+constexpr const char* kLiqSatzArten = "12346789";
+
+} // namespace
+
+CLUSum::CLUSum() { m_WorkLabRech.Clear(); }
+
+void CLUSum::Init() {
+    m_vecLabRech.clear();
+    m_WorkLabRech.Clear();
+    m_mapLiqNr.clear();
+    m_mapIndex.clear();
+    m_nIndexed = 0;
+}
+
+CString CLUSum::IndexKey(const CString& strPatNr, const CString& strLBlockNr) {
+    // The separator keeps "1"+"23" apart from "12"+"3"; it is counted in, so any
+    // byte may stand in the keys themselves.
+    return std::to_string(strPatNr.size()) + ':' + strPatNr + strLBlockNr;
+}
+
+// Rows appended outside MoveLabRech (the vector is public) are picked up here, and a
+// vector that shrank is indexed anew. Rows keep their patient number and lab block
+// once created: every hit that joins a row has the same two.
+void CLUSum::SyncIndex() {
+    if (m_nIndexed > m_vecLabRech.size()) {
+        m_mapIndex.clear();
+        m_nIndexed = 0;
+    }
+    for (; m_nIndexed < m_vecLabRech.size(); ++m_nIndexed) {
+        const CLULabRech& row = m_vecLabRech[m_nIndexed];
+        m_mapIndex[IndexKey(row.m_strPatNr, row.m_strLBlockNr)].push_back(m_nIndexed);
+    }
+}
+
+const std::vector<std::size_t>& CLUSum::Candidates(const CString& strPatNr,
+                                                   const CString& strLBlockNr) {
+    static const std::vector<std::size_t> kNone;
+    SyncIndex();
+    const auto it = m_mapIndex.find(IndexKey(strPatNr, strLBlockNr));
+    return it == m_mapIndex.end() ? kNone : it->second;
+}
+
+void CLUSum::MoveLabRech(const CBehHitLine& hit, const CLUDefault& settings) {
+    m_WorkLabRech.Clear();
+    const std::vector<std::size_t>& candidates = Candidates(hit.m_strPatNr, hit.m_strLBlockNr);
+    for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
+        CLULabRech& row = m_vecLabRech[*it];
+        if (row.Compare(hit, settings)) {
+            row.MoveBeh(hit);
+            return;
+        }
+    }
+    m_WorkLabRech.MoveBeh(hit);
+    m_vecLabRech.push_back(m_WorkLabRech);
+}
+
+void CLUSum::TestLabRech1(CStatAccu* pAccu, CZBeh* pBeh, CLULabRech& row, bool bOnlyIfEmpty) {
+    if (row.m_strLBlockNr.empty() || row.m_strPlanNr.empty()) return;
+    const CString strKey = row.m_strPatNr + row.m_strPlanNr;
+    const auto found = m_mapLiqNr.find(strKey);
+    if (found != m_mapLiqNr.end()) {
+        if (!(bOnlyIfEmpty && !row.m_strLiqNr.empty())) row.m_strLiqNr = found->second;
+        return;
+    }
+    if (!pAccu || !pBeh) return;
+
+    pBeh->Reset();
+    pBeh->m_strPatNr = row.m_strPatNr;
+    pBeh->m_strPlanNr = row.m_strPlanNr;
+    CString strLeer;
+    CString strPlanArten = LiqPlanArten();
+    if (pBeh->GetForEvaluate("", "", "", strLeer, strPlanArten, true, false, false, 0, 0) != 0)
+        return;
+    const CString strSatzArten = kLiqSatzArten;
+    do {
+        CBill* pBill = pAccu->GetBill(pBeh->m_strPatNr, pBeh->m_strBillKey);
+        if (!pBill) return;
+        const char cStatus = pBill->GetStatus();
+        const bool bAbgerechnet = pBill->IsAbgerechnet() || cStatus == 'b' || cStatus == 'p';
+        // The kind is looked for as a text within the list of kinds.
+        if (bAbgerechnet && strSatzArten.find(pBeh->m_strArt) != CString::npos) {
+            if (pBill->GetLiqNr().empty()) return;
+            if (bOnlyIfEmpty && !row.m_strLiqNr.empty()) return;
+            row.m_strLiqNr = pBill->GetLiqNr();
+            m_mapLiqNr[strKey] = row.m_strLiqNr;
+            return;
+        }
+    } while (pBeh->Next() == 0);
+}
