@@ -2,6 +2,13 @@
 // The practice database as the module sees it: two connections to one file, one
 // for reading (dbDatabaseRO) and one for writing (dbDatabase). Record sets choose
 // one of them when they are constructed.
+//
+// The reader sees every write committed before its query started. A query still
+// running on the reader keeps the state of its start for every record set on that
+// connection, so writes become visible to the reader once its queries have ended.
+// Outside a running query each statement takes and drops the file's read lock; a
+// long run of key lookups is faster inside one read transaction (InTransaction on
+// dbDatabaseRO.Conn()) or while a walk's cursor is open.
 #include "host/CString.h"
 #include "host/db/DbConnection.h"
 

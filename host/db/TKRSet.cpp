@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string_view>
 
 namespace {
 
@@ -46,34 +47,39 @@ void CTKRSet::Define(const char* szTable, std::vector<Field> vecFields,
                      std::vector<const char*> vecKey) {
     m_szTable = szTable;
     m_vecFields = std::move(vecFields);
-    std::vector<std::string> cols, keys, keyEq, marks, updates;
+    for (const char* szKey : vecKey)
+        m_vecKey.push_back(FieldIndex(szKey));
+    BuildSql();
+}
+
+std::size_t CTKRSet::FieldIndex(std::string_view column) const {
+    for (std::size_t i = 0; i < m_vecFields.size(); ++i)
+        if (m_vecFields[i].szColumn == column) return i;
+    throw std::logic_error("key column " + std::string(column) + " is no field of " + m_szTable);
+}
+
+void CTKRSet::BuildSql() {
+    std::vector<std::string> cols, keys, keyEq, updates;
     for (const Field& field : m_vecFields)
-        cols.push_back(field.szColumn);
-    for (const char* szKey : vecKey) {
-        std::size_t i = 0;
-        while (i < cols.size() && cols[i] != szKey)
-            ++i;
-        if (i == cols.size())
-            throw std::logic_error(std::string("key column ") + szKey + " is no field of " +
-                                   szTable);
-        m_vecKey.push_back(i);
-        keys.push_back(szKey);
-        keyEq.push_back(std::string(szKey) + " = ?");
+        cols.emplace_back(field.szColumn);
+    for (std::size_t i : m_vecKey) {
+        keys.push_back(cols[i]);
+        keyEq.push_back(cols[i] + " = ?");
     }
-    for (const std::string& col : cols) {
-        marks.push_back("?");
+    for (const std::string& col : cols)
         if (std::find(keys.begin(), keys.end(), col) == keys.end())
             updates.push_back(col + " = excluded." + col);
-    }
-    const std::string table(szTable), keyList = Join(keys, ", ");
+    const std::string table(m_szTable), colList = Join(cols, ", "), keyList = Join(keys, ", ");
     const std::string keyMarks = Join(std::vector<std::string>(keys.size(), "?"), ", ");
-    m_strSelect = "SELECT " + Join(cols, ", ") + " FROM " + table;
+
+    m_strSelect = "SELECT " + colList + " FROM " + table;
     m_arrSql[kSelExact] = m_strSelect + " WHERE " + Join(keyEq, " AND ");
     // A row-value comparison walks the primary key's index in key order.
     m_arrSql[kSelFromKey] =
         m_strSelect + " WHERE (" + keyList + ") >= (" + keyMarks + ") ORDER BY " + keyList;
-    m_arrSql[kUpsert] = "INSERT INTO " + table + " (" + Join(cols, ", ") + ") VALUES (" +
-                        Join(marks, ", ") + ") ON CONFLICT (" + keyList + ") DO " +
+    m_arrSql[kUpsert] = "INSERT INTO " + table + " (" + colList + ") VALUES (" +
+                        Join(std::vector<std::string>(cols.size(), "?"), ", ") + ") ON CONFLICT (" +
+                        keyList + ") DO " +
                         (updates.empty() ? "NOTHING" : "UPDATE SET " + Join(updates, ", "));
     m_arrSql[kDelete] = "DELETE FROM " + table + " WHERE " + Join(keyEq, " AND ");
 }

@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -74,6 +75,8 @@ protected:
 private:
     enum Stmt { kSelExact, kSelFromKey, kUpsert, kDelete, kStmtCount };
 
+    std::size_t FieldIndex(std::string_view column) const;
+    void BuildSql();
     void ReleaseStatements() override;
     template <typename Fn> int Guarded(Fn&& fn);
     IDbStatement& Ready(Stmt eStmt);

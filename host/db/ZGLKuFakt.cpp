@@ -18,3 +18,10 @@ CZGLKuFakt::CZGLKuFakt(CDatabase* pDb) : CTKRSet(pDb) {
            },
            {"ku_nr", "rech_nr"});
 }
+
+int CZGLKuFakt::GetByDatum(const CString& strAb, const CString& strBis, const CString& strKuNr) {
+    if (strKuNr.empty())
+        return Query("datum BETWEEN ? AND ? ORDER BY datum, ku_nr, rech_nr", {strAb, strBis});
+    return Query("datum BETWEEN ? AND ? AND ku_nr = ? ORDER BY datum, ku_nr, rech_nr",
+                 {strAb, strBis, strKuNr});
+}

@@ -6,6 +6,11 @@ class CZGLKuFakt : public CTKRSet {
 public:
     explicit CZGLKuFakt(CDatabase* pDb = &dbDatabaseRO);
 
+    // The invoices dated strAb .. strBis (database dates, both included) of the
+    // customer strKuNr, or of every customer when strKuNr is empty, ordered by date,
+    // customer and invoice number; Next walks on.
+    int GetByDatum(const CString& strAb, const CString& strBis, const CString& strKuNr);
+
     CString m_strKuNr;   // customer
     CString m_strRechNr; // invoice number
     CString m_strInfo1;

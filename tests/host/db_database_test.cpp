@@ -88,24 +88,6 @@ TEST(DbCreate, RefusesExistingFileAndUnreachableFolder) {
     EXPECT_FALSE(dbDatabase.IsOpen() || dbDatabaseRO.IsOpen());
 }
 
-TEST(DbOpen, ReopensWhatWasWritten) {
-    TempPracticeDb db;
-    CZParPool pool(&dbDatabase);
-    pool.m_strNr = "7";
-    pool.m_strOwner = "LU";
-    pool.m_strWert = "gespeichert";
-    ASSERT_EQ(pool.Write(), 0) << pool.GetLastError();
-    ClosePracticeDatabase();
-
-    CString strError;
-    ASSERT_TRUE(OpenPracticeDatabase(db.Path(), strError)) << strError;
-    CZParPool reader;
-    reader.m_strNr = "7";
-    reader.m_strOwner = "LU";
-    ASSERT_EQ(reader.GetByK1(0), 0) << reader.GetLastError();
-    EXPECT_EQ(reader.m_strWert, "gespeichert");
-}
-
 TEST(DbOpen, ReaderAndWriterShareOneFile) {
     TempPracticeDb db;
     CZParPool writer(&dbDatabase), walker, reader;
