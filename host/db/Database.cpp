@@ -17,7 +17,7 @@ void CDatabase::Attach(std::unique_ptr<IDbConnection> pConn) {
 }
 
 void CDatabase::Close() {
-    for (IDbStatementCache* pCache : m_vecCaches)
+    for (IDbStatementCache* pCache : m_setCaches)
         pCache->ReleaseStatements();
     m_pConn.reset();
 }
@@ -28,11 +28,11 @@ IDbConnection& CDatabase::Conn() {
 }
 
 void CDatabase::AddCache(IDbStatementCache* pCache) {
-    m_vecCaches.push_back(pCache);
+    m_setCaches.insert(pCache);
 }
 
 void CDatabase::RemoveCache(IDbStatementCache* pCache) {
-    std::erase(m_vecCaches, pCache);
+    m_setCaches.erase(pCache);
 }
 
 namespace {

@@ -14,6 +14,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // Holder of prepared statements of a connection (a record set). The statements
@@ -46,7 +47,9 @@ public:
 
 private:
     std::unique_ptr<IDbConnection> m_pConn;
-    std::vector<IDbStatementCache*> m_vecCaches;
+    // A set: an evaluation may hold tens of thousands of record sets (cached bills),
+    // and each removes itself when it goes.
+    std::unordered_set<IDbStatementCache*> m_setCaches;
 };
 
 extern CDatabase dbDatabaseRO; // reading
