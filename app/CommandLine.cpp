@@ -2,6 +2,7 @@
 
 #include "app/Args.h"
 #include "app/DemoDatabase.h"
+#include "app/GlabCommands.h"
 #include "app/LuSample.h"
 #include "core/LUDefault.h"
 #include "host/Cp1252.h"
@@ -18,7 +19,11 @@ constexpr const char* kUsage =
     "Aufruf:\n"
     "  vxstat demo-db PFAD [--invoices N] [--seed S]   Demo-Praxisdatenbank anlegen\n"
     "  vxstat settings --db PFAD                       Einstellungen der Laborumsatzliste\n"
-    "  vxstat lu sample --db PFAD [--count N]          erste Laborrechnungen zusammengefasst\n";
+    "  vxstat lu sample --db PFAD [--count N]          erste Laborrechnungen zusammengefasst\n"
+    "  vxstat glab pass --db PFAD --from JJJJ-MM-TT --to JJJJ-MM-TT [--kunde NR|alle]\n"
+    "                   [--data ORDNER]                Gewerbelaborstatistik: Durchlauf\n"
+    "  vxstat glab read [--data ORDNER] [--format text|tsv]\n"
+    "                                                  Gewerbelaborstatistik: Trefferdatei lesen\n";
 
 int Fail(const std::string& utf8) {
     std::fprintf(stderr, "vxstat: %s\n", utf8.c_str());
@@ -114,6 +119,8 @@ int RunCommandLine(int argc, char** argv) {
     if (cmd == "demo-db") return CmdDemoDb(argc, argv);
     if (cmd == "settings") return CmdSettings(argc, argv);
     if (cmd == "lu" && sub == "sample") return CmdLuSample(argc, argv);
+    if (cmd == "glab" && sub == "pass") return CmdGlabPass(argc, argv);
+    if (cmd == "glab" && sub == "read") return CmdGlabRead(argc, argv);
     if (cmd == "help" || cmd == "--help" || cmd == "-h") return Usage(""), 0;
     return Usage(cmd.empty() ? "" : "Unbekannter Befehl: " + cmd);
 }

@@ -1,0 +1,155 @@
+#include "app/GlabCommands.h"
+
+#include "app/Args.h"
+#include "app/GlabWalk.h"
+#include "glab/File2Glab.h"
+#include "glab/Glab2File.h"
+#include "glab/GlabFakt.h"
+#include "glab/GlabSum.h"
+#include "host/Cp1252.h"
+#include "host/TextUtil.h"
+#include "host/db/Database.h"
+#include "host/stat/DataPath.h"
+#include "host/stat/StatAccu.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr const char* kUsage =
+    "Aufruf:\n"
+    "  vxstat glab pass --db PFAD --from JJJJ-MM-TT --to JJJJ-MM-TT [--kunde NR|alle] "
+    "[--data ORDNER]\n"
+    "  vxstat glab read [--data ORDNER] [--format text|tsv]\n";
+
+int Fail(const CString& strCp1252) {
+    std::fprintf(stderr, "vxstat: %s\n", Cp1252ToUtf8(strCp1252).c_str());
+    return 1;
+}
+
+int Usage(const std::string& utf8) {
+    std::fprintf(stderr, "vxstat: %s\n%s", utf8.c_str(), kUsage);
+    return 2;
+}
+
+bool IsNumber(const std::string& text) {
+    if (text.empty() || text.size() > 9) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+// The period of --from and --to as database dates; "" in strWhy when it is valid.
+std::string ReadPeriod(const Args& args, CString& strAb, CString& strBis) {
+    const std::string from = args.GetOr("from", ""), to = args.GetOr("to", "");
+    if (from.empty() || to.empty()) return "Der Zeitraum fehlt (--from und --to).";
+    strAb = IsoDate2Db(from);
+    strBis = IsoDate2Db(to);
+    if (strAb.empty()) return "Kein gültiges Datum: --from " + from + " (JJJJ-MM-TT).";
+    if (strBis.empty()) return "Kein gültiges Datum: --to " + to + " (JJJJ-MM-TT).";
+    if (strAb > strBis) return "Der Zeitraum beginnt nach seinem Ende (" + from + " > " + to + ").";
+    return {};
+}
+
+std::string DataDir(const Args& args) {
+    if (const auto dir = args.Get("data")) SetDataDir(*dir);
+    return GetDataDir();
+}
+
+// Tabs and line breaks of a text would break a TSV line apart.
+CString TsvFeld(CString text) {
+    for (char& c : text)
+        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    return text;
+}
+
+void PrintLine(const CString& strCp1252) {
+    std::fputs(Cp1252ToUtf8(strCp1252).c_str(), stdout);
+    std::fputc('\n', stdout);
+}
+
+constexpr const char* kTextFormat = "%-6s %-10s %-10s %4s %-6s %12s %12s %12s %12s %12s %12s";
+
+void PrintText(const CGlabSum& sum, const CStatAccu& accu) {
+    PrintLine("Gewerbelaborstatistik, Laborkunde: " + Trim(accu.GetLaborkunde()));
+    PrintLine(Format(kTextFormat, "Kunde", "Rng.-Nr.", "Datum", "Anz.", "Storno", "Techn.Lst",
+                     "Material", "Metall", "Netto", "Ust", "Gesamt"));
+    for (const CGlabFakt& f : sum.m_vecFakt)
+        PrintLine(Format(kTextFormat, f.m_strLabKu.c_str(), f.m_strRechNr.c_str(),
+                         Db2Date(f.m_strDatum).c_str(), f.m_strAnzRech.c_str(),
+                         f.m_bStorno ? "ja" : "", f.m_TechnLst.ToExt(0, true).c_str(),
+                         f.m_Material.ToExt(0, true).c_str(), f.m_Metall.ToExt(0, true).c_str(),
+                         f.m_Netto.ToExt(0, true).c_str(), f.m_MwSt.ToExt(0, true).c_str(),
+                         f.m_Brutto.ToExt(0, true).c_str()));
+    PrintLine(
+        Format("%zu Kundenrechnungen, %zu Fehler", sum.m_vecFakt.size(), accu.m_vecErrors.size()));
+    for (const CBehErrors& err : accu.m_vecErrors)
+        PrintLine("Fehler: " + err.m_strText);
+}
+
+// The errors go to stderr, so that stdout stays one table.
+void PrintTsv(const CGlabSum& sum, const CStatAccu& accu) {
+    PrintLine("Kunde\tRng.-Nr.\tDatum\tAnz. Rng.\tStorno\t"
+              "Techn.Lst\tMaterial\tMetall\tNetto\tUst\tGesamt");
+    for (const CGlabFakt& f : sum.m_vecFakt) {
+        CString line = TsvFeld(f.m_strLabKu) + "\t" + TsvFeld(f.m_strRechNr) + "\t" +
+                       TsvFeld(Db2Date(f.m_strDatum)) + "\t" + TsvFeld(f.m_strAnzRech) + "\t" +
+                       (f.m_bStorno ? "1" : "0");
+        for (const CVzW7Betrag* p :
+             {&f.m_TechnLst, &f.m_Material, &f.m_Metall, &f.m_Netto, &f.m_MwSt, &f.m_Brutto})
+            line += "\t" + p->ToExt(0, true);
+        PrintLine(line);
+    }
+    for (const CBehErrors& err : accu.m_vecErrors)
+        std::fprintf(stderr, "Fehler: %s\n", Cp1252ToUtf8(err.m_strText).c_str());
+}
+
+} // namespace
+
+int CmdGlabPass(int argc, char** argv) {
+    Args args(argc, argv, 3, {"db", "from", "to", "kunde", "data"});
+    if (!args.Error().empty()) return Usage(args.Error());
+    if (!args.Positional().empty()) return Usage("Unerwartetes Argument: " + args.Positional()[0]);
+    CStatAccu accu;
+    CString strAb, strBis;
+    if (const std::string why = ReadPeriod(args, strAb, strBis); !why.empty()) return Usage(why);
+    accu.SetPeriod(strAb, strBis);
+    const std::string kunde = args.GetOr("kunde", "alle");
+    if (kunde != "alle" && !IsNumber(kunde))
+        return Usage("--kunde erwartet eine Kundennummer oder \"alle\", nicht \"" + kunde + "\".");
+    accu.SetLaborkunde(kunde);
+    const auto db = args.Get("db");
+    if (!db) return Usage("Die Praxisdatenbank fehlt (--db PFAD).");
+
+    CString strError;
+    if (!OpenPracticeDatabase(*db, strError)) return Fail(strError);
+    const bool bWalk = CGlabWalk().Run(accu, strError);
+    ClosePracticeDatabase();
+    if (!bWalk) return Fail(strError);
+    const std::string dir = DataDir(args);
+    CGlab2File writer(nullptr);
+    if (!writer.Run(accu, dir, strError)) return Fail(strError);
+    std::printf("%zu Kundenrechnungen und %zu Fehler nach %s/vx_gla.txt geschrieben.\n",
+                accu.m_vecGlabHits.size(), accu.m_vecErrors.size(), dir.c_str());
+    return 0;
+}
+
+int CmdGlabRead(int argc, char** argv) {
+    Args args(argc, argv, 3, {"data", "format"});
+    if (!args.Error().empty()) return Usage(args.Error());
+    if (!args.Positional().empty()) return Usage("Unerwartetes Argument: " + args.Positional()[0]);
+    const std::string format = args.GetOr("format", "text");
+    if (format != "text" && format != "tsv")
+        return Usage("--format erwartet text oder tsv, nicht \"" + format + "\".");
+    CStatAccu accu;
+    CGlabSum sum;
+    CFile2Glab reader(&sum, nullptr);
+    CString strError;
+    if (!reader.Run(accu, DataDir(args), strError)) return Fail(strError);
+    if (format == "tsv")
+        PrintTsv(sum, accu);
+    else
+        PrintText(sum, accu);
+    return 0;
+}
