@@ -3,6 +3,7 @@
 #include "app/Args.h"
 #include "app/DemoDatabase.h"
 #include "app/GlabCommands.h"
+#include "app/LuCommands.h"
 #include "app/LuSample.h"
 #include "core/LUDefault.h"
 #include "host/Cp1252.h"
@@ -20,6 +21,11 @@ constexpr const char* kUsage =
     "  vxstat demo-db PFAD [--invoices N] [--seed S]   Demo-Praxisdatenbank anlegen\n"
     "  vxstat settings --db PFAD                       Einstellungen der Laborumsatzliste\n"
     "  vxstat lu sample --db PFAD [--count N]          erste Laborrechnungen zusammengefasst\n"
+    "  vxstat lu pass --db PFAD --from JJJJ-MM-TT --to JJJJ-MM-TT [--mandant ID]\n"
+    "                 [--mode services|invoices|paid|manual|cancelled] [--data ORDNER]\n"
+    "                                                  Laborumsatzliste in die Trefferdatei\n"
+    "  vxstat lu read [--data ORDNER] [--format text|tsv]  Zeilen und Fehler der Trefferdatei\n"
+    "  vxstat lu summary [--data ORDNER]               Summen der Trefferdatei\n"
     "  vxstat glab pass --db PFAD --from JJJJ-MM-TT --to JJJJ-MM-TT [--kunde NR|alle]\n"
     "                   [--data ORDNER]                Gewerbelaborstatistik: Durchlauf\n"
     "  vxstat glab read [--data ORDNER] [--format text|tsv]\n"
@@ -119,6 +125,9 @@ int RunCommandLine(int argc, char** argv) {
     if (cmd == "demo-db") return CmdDemoDb(argc, argv);
     if (cmd == "settings") return CmdSettings(argc, argv);
     if (cmd == "lu" && sub == "sample") return CmdLuSample(argc, argv);
+    if (cmd == "lu" && sub == "pass") return CmdLuPass(argc, argv);
+    if (cmd == "lu" && sub == "read") return CmdLuRead(argc, argv);
+    if (cmd == "lu" && sub == "summary") return CmdLuSummary(argc, argv);
     if (cmd == "glab" && sub == "pass") return CmdGlabPass(argc, argv);
     if (cmd == "glab" && sub == "read") return CmdGlabRead(argc, argv);
     if (cmd == "help" || cmd == "--help" || cmd == "-h") return Usage(""), 0;

@@ -1,11 +1,26 @@
 #!/usr/bin/env bash
-# The demo: a fresh demo practice database, its settings and a few lab invoices.
+# The demo: a fresh demo practice database, its settings, a few lab invoices, and
+# the lab-turnover list of 2023 from the database into the hit file and back.
+#   scripts/demo.sh VXSTAT DB [DATA]
 set -euo pipefail
 VXSTAT=$1
 DB=$2
+DATA=${3:-$(dirname "$DB")/data}
 rm -f "$DB"
+mkdir -p "$DATA"
 "$VXSTAT" demo-db "$DB" --invoices 5000 --seed 1
 echo
 "$VXSTAT" settings --db "$DB"
 echo
 "$VXSTAT" lu sample --db "$DB" --count 8
+echo
+"$VXSTAT" lu pass --db "$DB" --from 2023-01-01 --to 2023-12-31 --mode invoices --data "$DATA"
+"$VXSTAT" lu read --data "$DATA" > "$DATA/laborumsatz-2023.txt"
+"$VXSTAT" lu read --data "$DATA" --format tsv > "$DATA/laborumsatz-2023.tsv"
+echo "Die ersten Zeilen der Liste (ganz in $DATA/laborumsatz-2023.txt und .tsv):"
+head -n 8 "$DATA/laborumsatz-2023.txt"
+echo
+"$VXSTAT" lu summary --data "$DATA"
+echo
+"$VXSTAT" glab pass --db "$DB" --from 2023-01-01 --to 2023-12-31 --data "$DATA"
+"$VXSTAT" glab read --data "$DATA" | head -n 6

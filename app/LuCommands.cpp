@@ -1,0 +1,148 @@
+#include "app/LuCommands.h"
+
+#include "app/Args.h"
+#include "app/LuHitFile.h"
+#include "app/LuReport.h"
+#include "app/LuWalk.h"
+#include "core/LUDefault.h"
+#include "core/LUSum.h"
+#include "host/Cp1252.h"
+#include "host/TextUtil.h"
+#include "host/db/Database.h"
+#include "host/stat/DataPath.h"
+#include "host/stat/StatAccu.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr int kOptionsFrom = 3; // argv: vxstat lu <command> ...
+
+constexpr const char* kUsage =
+    "  vxstat lu pass --db PFAD --from JJJJ-MM-TT --to JJJJ-MM-TT [--mandant ID]\n"
+    "                 [--mode services|invoices|paid|manual|cancelled] [--data ORDNER]\n"
+    "  vxstat lu read [--data ORDNER] [--format text|tsv]\n"
+    "  vxstat lu summary [--data ORDNER]\n";
+
+int Fail(const CString& strCp1252) {
+    std::fprintf(stderr, "vxstat: %s\n", Cp1252ToUtf8(strCp1252).c_str());
+    return 1;
+}
+
+int Usage(const std::string& utf8) {
+    std::fprintf(stderr, "vxstat: %s\nAufruf:\n%s", utf8.c_str(), kUsage);
+    return 2;
+}
+
+// The common checks of the options; "" when they are fine.
+std::string CheckArgs(const Args& args) {
+    if (!args.Error().empty()) return args.Error();
+    if (!args.Positional().empty()) return "Unerwartetes Argument: " + args.Positional()[0];
+    return {};
+}
+
+// "2023-01-31" as database date; "" with strProblem set when it is no date.
+CString DateOption(const Args& args, const char* pszName, std::string& strProblem) {
+    const auto text = args.Get(pszName);
+    if (!text) {
+        if (strProblem.empty()) strProblem = std::string("Die Option --") + pszName + " fehlt.";
+        return {};
+    }
+    const CString db = IsoDate2Db(*text);
+    if (!IsDbDate(db) && strProblem.empty())
+        strProblem = std::string("--") + pszName + " erwartet ein Datum JJJJ-MM-TT, nicht \"" +
+                     *text + "\".";
+    return db;
+}
+
+void SetDataOption(const Args& args) {
+    if (const auto dir = args.Get("data")) SetDataDir(*dir);
+}
+
+bool ReadRequest(const Args& args, LuWalkRequest& req, std::string& strProblem) {
+    req.strAb = DateOption(args, "from", strProblem);
+    req.strBis = DateOption(args, "to", strProblem);
+    req.strMandant = Utf8ToCp1252(args.GetOr("mandant", ""));
+    const std::string strMode = args.GetOr("mode", "invoices");
+    if (!ParseLuMode(strMode, req.eMode) && strProblem.empty())
+        strProblem = "Unbekannte Auswertungsart --mode " + strMode +
+                     " (services, invoices, paid, manual oder cancelled).";
+    if (!args.Get("db") && strProblem.empty())
+        strProblem = "Die Praxisdatenbank fehlt (--db PFAD).";
+    return strProblem.empty();
+}
+
+// Walks the database and writes the hit file; the database is open.
+int Pass(const LuWalkRequest& req) {
+    const CLUDefault settings;
+    CStatAccu accu;
+    CLUSum sum;
+    CString strError;
+    if (!RunLuWalk(req, settings, accu, sum, strError)) return Fail(strError);
+    if (!WriteLuHitFile(sum, accu, req.eMode, settings, GetDataDir(), strError))
+        return Fail(strError);
+    std::printf("%s\n",
+                Cp1252ToUtf8(Format("Laborumsatzliste, %s vom %s bis %s: %zu Rechnungszeilen, "
+                                    "%ld Trefferzeilen, %zu Fehler.",
+                                    LuModeTitel(req.eMode).c_str(), Db2Date(req.strAb).c_str(),
+                                    Db2Date(req.strBis).c_str(), sum.m_vecLabRech.size(),
+                                    LuZeilenAnzahl(sum), accu.m_vecErrors.size()))
+                    .c_str());
+    return 0;
+}
+
+// Reads the hit file of the data folder named by the options.
+bool Read(const Args& args, CLUSum& sum, CStatAccu& accu, LuMode& eMode) {
+    SetDataOption(args);
+    CString strError;
+    if (ReadLuHitFile(sum, accu, GetDataDir(), eMode, strError)) return true;
+    Fail(strError);
+    return false;
+}
+
+} // namespace
+
+int CmdLuPass(int argc, char** argv) {
+    const Args args(argc, argv, kOptionsFrom, {"db", "from", "to", "mandant", "mode", "data"});
+    if (const std::string strProblem = CheckArgs(args); !strProblem.empty())
+        return Usage(strProblem);
+    LuWalkRequest req;
+    std::string strProblem;
+    if (!ReadRequest(args, req, strProblem)) return Usage(strProblem);
+    CString strError;
+    // Checked before the database is opened: a wrong period touches nothing.
+    if (!CheckLuPeriod(req.strAb, req.strBis, strError)) return Fail(strError);
+    SetDataOption(args);
+    if (!OpenPracticeDatabase(*args.Get("db"), strError)) return Fail(strError);
+    const int nResult = Pass(req);
+    ClosePracticeDatabase();
+    return nResult;
+}
+
+int CmdLuRead(int argc, char** argv) {
+    const Args args(argc, argv, kOptionsFrom, {"data", "format"});
+    if (const std::string strProblem = CheckArgs(args); !strProblem.empty())
+        return Usage(strProblem);
+    const std::string strFormat = args.GetOr("format", "text");
+    if (strFormat != "text" && strFormat != "tsv")
+        return Usage("--format erwartet text oder tsv, nicht \"" + strFormat + "\".");
+    CLUSum sum;
+    CStatAccu accu;
+    LuMode eMode = LuMode::Invoices;
+    if (!Read(args, sum, accu, eMode)) return 1;
+    PrintLuRows(sum, accu, strFormat == "tsv", stdout);
+    return 0;
+}
+
+int CmdLuSummary(int argc, char** argv) {
+    const Args args(argc, argv, kOptionsFrom, {"data"});
+    if (const std::string strProblem = CheckArgs(args); !strProblem.empty())
+        return Usage(strProblem);
+    CLUSum sum;
+    CStatAccu accu;
+    LuMode eMode = LuMode::Invoices;
+    if (!Read(args, sum, accu, eMode)) return 1;
+    PrintLuSummary(sum, accu, eMode, stdout);
+    return 0;
+}

@@ -1,0 +1,8 @@
+#pragma once
+// The lab-turnover commands of the command line: "lu pass" (database walk and hit
+// file), "lu read" (the rows of the hit file) and "lu summary" (its sums). argv
+// holds the whole command line; the options start after "lu <command>". Return the
+// exit code: 0 done, 1 failed (German message on stderr), 2 wrong call.
+int CmdLuPass(int argc, char** argv);
+int CmdLuRead(int argc, char** argv);
+int CmdLuSummary(int argc, char** argv);

@@ -1,0 +1,50 @@
+#include "app/LuHitFile.h"
+
+#include "app/LuRowMemory.h"
+#include "core/File2LU.h"
+#include "core/LU2File.h"
+#include "core/LUHitLine.h"
+#include "core/LUSum.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+LuMode ModeOf(const CFile2LU& reader) {
+    if (reader.m_bIsLRechBez) return LuMode::Paid;
+    if (reader.m_bIsLRech) return LuMode::Invoices;
+    if (reader.m_bIsManLabRech) return LuMode::Manual;
+    if (reader.m_bIsStornoLabRech) return LuMode::Cancelled;
+    return LuMode::Services;
+}
+
+} // namespace
+
+bool WriteLuHitFile(CLUSum& sum, CStatAccu& accu, LuMode eMode, const CLUDefault& settings,
+                    const std::string& strDataDir, CString& strError) {
+    CLUSum leer;
+    CLU2File writer(leer, nullptr);
+    // A list of a year holds many thousand rows of some kilobytes each; swapping
+    // the vectors hands them over without a copy.
+    writer.m_LUSum.m_vecLabRech.swap(sum.m_vecLabRech);
+    SetLuFileMode(writer, eMode, settings);
+    const bool bOk = writer.Run(accu, strDataDir, strError);
+    sum.m_vecLabRech.swap(writer.m_LUSum.m_vecLabRech);
+    return bOk;
+}
+
+bool ReadLuHitFile(CLUSum& sum, CStatAccu& accu, const std::string& strDataDir, LuMode& eMode,
+                   CString& strError) {
+    // A row takes one to seven lines, together about 450 bytes; the reader empties
+    // the rows before the first line but keeps their room.
+    std::error_code ec;
+    const auto nBytes =
+        fs::file_size(fs::path(strDataDir) / (CString(luhit::kBaseName) + ".txt"), ec);
+    if (!ec) ReserveLuRows(sum.m_vecLabRech, static_cast<std::size_t>(nBytes / 400));
+    CFile2LU reader(&sum, nullptr);
+    if (!reader.Run(accu, strDataDir, strError)) return false;
+    eMode = ModeOf(reader);
+    return true;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// What the lab-turnover walk finds wrong in the practice database, recorded as
+// errors of the evaluation (the "E" lines of the hit file) with practice owner,
+// patient, date and a German text.
+#include "host/CString.h"
+
+#include <set>
+
+class CLULabRech;
+class CStatAccu;
+class CZBeh;
+class CZFakt;
+struct CBehHitLine;
+
+class CLuWalkErrors {
+public:
+    explicit CLuWalkErrors(CStatAccu& accu) : m_accu(accu) {}
+
+    // A new invoice (or part of one): its VAT rates are reported anew.
+    void StartInvoice() { m_setSaetze.clear(); }
+
+    // A lab hit whose invoice is missing; the hit is not counted.
+    void OhneRechnung(const CZBeh& beh);
+    // A hit of the invoice fakt without lab block, or naming a lab-block entry that
+    // is missing (bEntryFehlt); the hit counts with its own amount. Also checks its
+    // VAT rate.
+    void CheckHit(const CBehHitLine& hit, bool bEntryFehlt, const CZFakt& fakt);
+    // A VAT rate other than 0, 5, 7, 16 and 19 %, once per invoice and rate.
+    void CheckMwStSatz(const CZFakt& fakt, int nSatz, const CString& strDatum);
+    // A finished row without liquidation number whose bill is billed but has none.
+    void CheckLiqNr(const CLULabRech& row, const CZFakt& fakt, const CString& strBillKey);
+
+private:
+    void Add(const CString& strMandant, const CString& strPatNr, const CString& strDatum,
+             const CString& strText);
+
+    CStatAccu& m_accu;
+    std::set<int> m_setSaetze; // rates reported for the current invoice
+};
