@@ -4,6 +4,7 @@
 #include "app/DemoDatabase.h"
 #include "app/GlabCommands.h"
 #include "app/LuCommands.h"
+#include "app/LuShowCommand.h"
 #include "app/LuSample.h"
 #include "core/LUDefault.h"
 #include "host/Cp1252.h"
@@ -26,6 +27,7 @@ constexpr const char* kUsage =
     "                                                  Laborumsatzliste in die Trefferdatei\n"
     "  vxstat lu read [--data ORDNER] [--format text|tsv]  Zeilen und Fehler der Trefferdatei\n"
     "  vxstat lu summary [--data ORDNER]               Summen der Trefferdatei\n"
+    "  vxstat lu show [--data ORDNER] [--db PFAD]      Laborumsatzliste im Dialog zeigen\n"
     "  vxstat glab pass --db PFAD --from JJJJ-MM-TT --to JJJJ-MM-TT [--kunde NR|alle]\n"
     "                   [--data ORDNER]                Gewerbelaborstatistik: Durchlauf\n"
     "  vxstat glab read [--data ORDNER] [--format text|tsv]\n"
@@ -128,6 +130,7 @@ int RunCommandLine(int argc, char** argv) {
     if (cmd == "lu" && sub == "pass") return CmdLuPass(argc, argv);
     if (cmd == "lu" && sub == "read") return CmdLuRead(argc, argv);
     if (cmd == "lu" && sub == "summary") return CmdLuSummary(argc, argv);
+    if (cmd == "lu" && sub == "show") return CmdLuShow(argc, argv);
     if (cmd == "glab" && sub == "pass") return CmdGlabPass(argc, argv);
     if (cmd == "glab" && sub == "read") return CmdGlabRead(argc, argv);
     if (cmd == "help" || cmd == "--help" || cmd == "-h") return Usage(""), 0;

@@ -27,43 +27,44 @@ void CLUSum::Init() {
     m_vecLabRech.clear();
     m_WorkLabRech.Clear();
     m_mapLiqNr.clear();
-    m_mapIndex.clear();
-    m_nIndexed = 0;
+    m_mapNewest.clear();
+    m_vecOlder.clear();
 }
 
-CString CLUSum::IndexKey(const CString& strPatNr, const CString& strLBlockNr) {
-    // The separator keeps "1"+"23" apart from "12"+"3"; it is counted in, so any
-    // byte may stand in the keys themselves.
-    return std::to_string(strPatNr.size()) + ':' + strPatNr + strLBlockNr;
+std::uint64_t CLUSum::IndexKey(const CString& strPatNr, const CString& strLBlockNr) {
+    const std::uint64_t h1 = std::hash<CString>{}(strPatNr);
+    const std::uint64_t h2 = std::hash<CString>{}(strLBlockNr);
+    return h1 ^ (h2 + 0x9E3779B97F4A7C15ULL + (h1 << 6) + (h1 >> 2));
 }
 
 // Rows appended outside MoveLabRech (the vector is public) are picked up here, and a
 // vector that shrank is indexed anew. Rows keep their patient number and lab block
 // once created: every hit that joins a row has the same two.
 void CLUSum::SyncIndex() {
-    if (m_nIndexed > m_vecLabRech.size()) {
-        m_mapIndex.clear();
-        m_nIndexed = 0;
+    if (m_vecOlder.size() > m_vecLabRech.size()) {
+        m_mapNewest.clear();
+        m_vecOlder.clear();
     }
-    for (; m_nIndexed < m_vecLabRech.size(); ++m_nIndexed) {
-        const CLULabRech& row = m_vecLabRech[m_nIndexed];
-        m_mapIndex[IndexKey(row.m_strPatNr, row.m_strLBlockNr)].push_back(m_nIndexed);
+    while (m_vecOlder.size() < m_vecLabRech.size()) {
+        const std::size_t nRow = m_vecOlder.size();
+        const CLULabRech& row = m_vecLabRech[nRow];
+        auto [it, bNew] = m_mapNewest.try_emplace(IndexKey(row.m_strPatNr, row.m_strLBlockNr), nRow);
+        m_vecOlder.push_back(bNew ? kNone : it->second);
+        it->second = nRow;
     }
 }
 
-const std::vector<std::size_t>& CLUSum::Candidates(const CString& strPatNr,
-                                                   const CString& strLBlockNr) {
-    static const std::vector<std::size_t> kNone;
+std::size_t CLUSum::NewestCandidate(std::uint64_t nKey) {
     SyncIndex();
-    const auto it = m_mapIndex.find(IndexKey(strPatNr, strLBlockNr));
-    return it == m_mapIndex.end() ? kNone : it->second;
+    const auto it = m_mapNewest.find(nKey);
+    return it == m_mapNewest.end() ? kNone : it->second;
 }
 
 void CLUSum::MoveLabRech(const CBehHitLine& hit, const CLUDefault& settings) {
     m_WorkLabRech.Clear();
-    const std::vector<std::size_t>& candidates = Candidates(hit.m_strPatNr, hit.m_strLBlockNr);
-    for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
-        CLULabRech& row = m_vecLabRech[*it];
+    for (std::size_t n = NewestCandidate(IndexKey(hit.m_strPatNr, hit.m_strLBlockNr)); n != kNone;
+         n = m_vecOlder[n]) {
+        CLULabRech& row = m_vecLabRech[n];
         if (row.Compare(hit, settings)) {
             row.MoveBeh(hit);
             return;

@@ -4,6 +4,7 @@
 #include "core/LULabRech.h"
 #include "host/CString.h"
 
+#include <cstdint>
 #include <map>
 #include <unordered_map>
 #include <vector>
@@ -19,6 +20,8 @@ public:
     virtual ~CLUSum() = default;
     CLUSum(const CLUSum&) = default;
     CLUSum& operator=(const CLUSum&) = default;
+    CLUSum(CLUSum&&) = default;
+    CLUSum& operator=(CLUSum&&) = default;
 
     // Empties rows, work row and liquidation-number map.
     void Init();
@@ -34,12 +37,14 @@ public:
 
 private:
     // Every row a hit can match has the hit's patient number and lab block, so the
-    // rows are indexed by those two: a hit compares only with its candidates, newest
-    // first, which gives the same row as a search over all rows from the back.
-    static CString IndexKey(const CString& strPatNr, const CString& strLBlockNr);
-    const std::vector<std::size_t>& Candidates(const CString& strPatNr, const CString& strLBlockNr);
+    // rows are chained by a hash of those two: a hit compares only with the rows of
+    // its chain, newest first, which gives the same row as a search over all rows
+    // from the back (Compare itself rejects a row of another key with equal hash).
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    static std::uint64_t IndexKey(const CString& strPatNr, const CString& strLBlockNr);
+    std::size_t NewestCandidate(std::uint64_t nKey);
     void SyncIndex();
 
-    std::unordered_map<CString, std::vector<std::size_t>> m_mapIndex;
-    std::size_t m_nIndexed = 0; // rows of m_vecLabRech covered by the index
+    std::unordered_map<std::uint64_t, std::size_t> m_mapNewest; // key -> newest row
+    std::vector<std::size_t> m_vecOlder; // per row: the next older row of its chain
 };
