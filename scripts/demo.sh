@@ -27,4 +27,6 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
 fi
 echo
 "$VXSTAT" glab pass --db "$DB" --from 2023-01-01 --to 2023-12-31 --data "$DATA"
-"$VXSTAT" glab read --data "$DATA" | head -n 6
+"$VXSTAT" glab read --data "$DATA" > "$DATA/gewerbelabor-2023.txt"
+echo "Die ersten Zeilen der Gewerbelaborstatistik (ganz in $DATA/gewerbelabor-2023.txt):"
+head -n 6 "$DATA/gewerbelabor-2023.txt"
