@@ -21,9 +21,15 @@ bool WriteAll(int fd, std::string_view content) {
     return true;
 }
 
+bool WriteAndSync(int fd, const std::string& strPath, std::string_view content) {
+    return KeepModeOf(fd, strPath) && WriteAll(fd, content) && ::fsync(fd) == 0;
+}
+
+} // namespace
+
 // A new file beside the target. O_EXCL with mode 0666 lets the umask decide the
 // permissions of a new target, as for any other file the program creates.
-int CreateTemp(const std::string& strPath, std::string& strTemp) {
+int CreateTempBeside(const std::string& strPath, std::string& strTemp) {
     for (int nTry = 0; nTry < 100; ++nTry) {
         strTemp =
             strPath + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(g_nTempCounter++);
@@ -35,7 +41,7 @@ int CreateTemp(const std::string& strPath, std::string& strTemp) {
 
 // Makes the rename itself durable; a failure here leaves a complete file either
 // way, so it is not reported.
-void SyncFolder(const std::string& strPath) {
+void SyncFolderOf(const std::string& strPath) {
     std::filesystem::path folder = std::filesystem::path(strPath).parent_path();
     if (folder.empty()) folder = ".";
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -44,19 +50,17 @@ void SyncFolder(const std::string& strPath) {
     ::close(fd);
 }
 
-bool WriteAndSync(int fd, const std::string& strPath, std::string_view content) {
+// A replaced file keeps the permissions it had.
+bool KeepModeOf(int fd, const std::string& strPath) {
     struct stat old {};
-    if (::stat(strPath.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
-        ::fchmod(fd, old.st_mode & 07777) != 0)
-        return false;
-    return WriteAll(fd, content) && ::fsync(fd) == 0;
+    return ::stat(strPath.c_str(), &old) != 0 || !S_ISREG(old.st_mode) ||
+           ::fchmod(fd, old.st_mode & 07777) == 0;
 }
 
-} // namespace
 
 bool WriteFileAtomic(const std::string& strPath, std::string_view content) {
     std::string strTemp;
-    const int fd = CreateTemp(strPath, strTemp);
+    const int fd = CreateTempBeside(strPath, strTemp);
     if (fd < 0) return false;
     const bool bWritten = WriteAndSync(fd, strPath, content);
     // close() reports late write errors of some file systems (NFS), so it counts.
@@ -65,6 +69,6 @@ bool WriteFileAtomic(const std::string& strPath, std::string_view content) {
         ::unlink(strTemp.c_str());
         return false;
     }
-    SyncFolder(strPath);
+    SyncFolderOf(strPath);
     return true;
 }

@@ -1,9 +1,10 @@
 #include "host/stat/DBStdioFile.h"
 
+#include "host/AtomicFile.h"
+
 #include "host/Cp1252.h"
 #include "host/TextUtil.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -15,8 +16,6 @@ namespace {
 
 constexpr std::size_t kOutBuffer = 256 * 1024;
 constexpr std::size_t kInBuffer = 64 * 1024;
-
-std::atomic<unsigned> g_nTempCounter{0};
 
 CString Reason(int nErrno) {
     switch (nErrno) {
@@ -43,36 +42,6 @@ CString Reason(int nErrno) {
     }
 }
 
-// O_EXCL so that two runs never share a temporary file; mode 0666 lets the umask
-// decide, as for any new file.
-int CreateTemp(const std::string& strPath, std::string& strTemp) {
-    for (int nTry = 0; nTry < 100; ++nTry) {
-        strTemp =
-            strPath + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(g_nTempCounter++);
-        const int fd = ::open(strTemp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
-}
-
-// A replaced file keeps the permissions it had.
-bool KeepMode(int fd, const std::string& strPath) {
-    struct stat old {};
-    return ::stat(strPath.c_str(), &old) != 0 || !S_ISREG(old.st_mode) ||
-           ::fchmod(fd, old.st_mode & 07777) == 0;
-}
-
-// Makes the rename durable; the file is complete either way, so a failure here
-// is not reported.
-void SyncFolder(const std::string& strPath) {
-    std::filesystem::path folder = std::filesystem::path(strPath).parent_path();
-    if (folder.empty()) folder = ".";
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
 } // namespace
 
 bool CDBStdioFile::SetFault(int nErrno) {
@@ -84,11 +53,11 @@ bool CDBStdioFile::OpenWrite(const std::string& strPath) {
     Close();
     m_strError.clear();
     m_strPath = strPath;
-    m_fd = CreateTemp(strPath, m_strTemp);
+    m_fd = CreateTempBeside(strPath, m_strTemp);
     if (m_fd < 0) return SetFault(errno);
     m_bWriting = true;
     m_strOut.reserve(kOutBuffer);
-    if (!KeepMode(m_fd, strPath)) return SetFault(errno);
+    if (!KeepModeOf(m_fd, strPath)) return SetFault(errno);
     return true;
 }
 
@@ -131,7 +100,7 @@ bool CDBStdioFile::Commit() {
         return false;
     }
     m_bWriting = false;
-    SyncFolder(m_strPath);
+    SyncFolderOf(m_strPath);
     return true;
 }
 
