@@ -11,6 +11,7 @@
 #include "host/gui/QtText.h"
 #include "host/gui/TKButtonClass.h"
 #include "support/GuiTestApp.h"
+#include "support/StoredSettings.h"
 #include "support/TempPracticeDb.h"
 
 #include <QComboBox>
@@ -25,22 +26,6 @@ namespace {
 
 using Element = CWPFFrameworkElement;
 using Names = std::set<CString>;
-
-CString StoredText() {
-    CZParPool pool(&dbDatabaseRO);
-    pool.m_strNr = " 54";
-    pool.m_strOwner = "DEFAULT";
-    return pool.GetByK1(0) == 0 ? pool.m_strWert : CString("<none>");
-}
-
-// Replaces the stored settings text as it stands.
-void Store(const CString& text) {
-    CZParPool pool(&dbDatabase);
-    pool.m_strNr = " 54";
-    pool.m_strOwner = "DEFAULT";
-    pool.m_strWert = text;
-    ASSERT_EQ(pool.Write(""), 0);
-}
 
 // The layout loses one of its elements before the dialog binds them.
 class CdiaOhneRechNr : public CdiaLUConfig {
@@ -62,7 +47,7 @@ protected:
 
     // Reads the stored settings and builds the dialog on them.
     CdiaLUConfig& Open(const CString& strStored) {
-        Store(strStored);
+        StoreSettingsText(strStored);
         m_pDef = std::make_unique<CLUDefault>();
         m_pDialog = std::make_unique<CdiaLUConfig>(m_pDef.get(), nullptr);
         EXPECT_TRUE(m_pDialog->Create());
@@ -203,7 +188,7 @@ TEST_F(ConfigDialogTest, TechnicalMaterialTakesMaterialOutOfTheTotalChoice) {
 
     d.RunCommand(TKSpeichern);
     EXPECT_EQ(d.GetEndCode(), CdiaLUConfig::kEndGespeichert);
-    EXPECT_EQ(StoredText(), "0110000100100"); // OhneMaterial given up for technical material
+    EXPECT_EQ(StoredSettingsText(), "0110000100100"); // OhneMaterial given up for technical material
 }
 
 TEST_F(ConfigDialogTest, CancelledInvoicesNeedAtLeastOneType) {
@@ -225,20 +210,20 @@ TEST_F(ConfigDialogTest, CancelledInvoicesNeedAtLeastOneType) {
     EXPECT_EQ(halt.strText, Utf8ToCp1252("Wenn Sie Stornos anzeigen lassen wollen, müssen Sie "
                                          "mindestens einen Stornotyp auswählen!"));
     EXPECT_TRUE(d.GetDialog()->isVisible());
-    EXPECT_EQ(StoredText(), "0110000000100");
+    EXPECT_EQ(StoredSettingsText(), "0110000000100");
 
     Toggle(d.m_chkStornoTypZero);
     QTest::keyClick(d.GetDialog(), Qt::Key_Return); // Enter saves
     EXPECT_FALSE(d.GetDialog()->isVisible());
     EXPECT_EQ(d.GetEndCode(), 99);
-    EXPECT_EQ(StoredText(), "0110001000102");
+    EXPECT_EQ(StoredSettingsText(), "0110001000102");
 
     // Unchecking the cancelled invoices hides the types, which are then not stored.
-    CdiaLUConfig& again = Open(StoredText());
+    CdiaLUConfig& again = Open(StoredSettingsText());
     Toggle(again.m_chkStorno);
     EXPECT_EQ(again.m_chkStornoTypZero.GetVisibility(), Element::kCollapsed);
     again.RunCommand(TKSpeichern);
-    EXPECT_EQ(StoredText(), "0110000000100");
+    EXPECT_EQ(StoredSettingsText(), "0110000000100");
 }
 
 TEST_F(ConfigDialogTest, SaveStoresOnlyWhatIsOfferedAndEndsWith99) {
@@ -249,7 +234,7 @@ TEST_F(ConfigDialogTest, SaveStoresOnlyWhatIsOfferedAndEndsWith99) {
     EXPECT_EQ(d.DoModal(), 99);
 
     // Hidden options are stored as off; the date choice and MitMaterial keep their value.
-    EXPECT_EQ(StoredText(), "0001100001110");
+    EXPECT_EQ(StoredSettingsText(), "0001100001110");
     EXPECT_FALSE(m_pDef->GetMitPatName());
     EXPECT_FALSE(m_pDef->GetMitFestzGeEA()); // never offered, so off until read again
     EXPECT_FALSE(m_pDef->GetMitMaterial());
@@ -279,7 +264,7 @@ TEST_F(ConfigDialogTest, LeavingAsksOnlyAfterChanges) {
     changed.RunCommand(TKSchliessen); // no: leave without saving
     EXPECT_FALSE(changed.GetDialog()->isVisible());
     EXPECT_EQ(changed.GetEndCode(), CWPFDialog::kEndExit);
-    EXPECT_EQ(StoredText(), "0100000000100");
+    EXPECT_EQ(StoredSettingsText(), "0100000000100");
     EXPECT_FALSE(m_pDef->GetMitFortlRgNr());
 
     CdiaLUConfig& saved = Open("0100000000100");
@@ -287,7 +272,7 @@ TEST_F(ConfigDialogTest, LeavingAsksOnlyAfterChanges) {
     m_scripted->m_deqAntworten = {kAntwortJa};
     saved.RunCommand(TKSchliessen); // yes: save and leave
     EXPECT_EQ(saved.GetEndCode(), 99);
-    EXPECT_EQ(StoredText(), "0100000000110");
+    EXPECT_EQ(StoredSettingsText(), "0100000000110");
 }
 
 TEST_F(ConfigDialogTest, OutOfRangeIndexesOpenOnTheFirstEntry) {
@@ -295,11 +280,11 @@ TEST_F(ConfigDialogTest, OutOfRangeIndexesOpenOnTheFirstEntry) {
     EXPECT_EQ(d.m_cbListeInit.GetSelectedIndex(), 0);
     EXPECT_EQ(d.m_cbSelDatum.GetSelectedIndex(), 0);
     d.RunCommand(TKSpeichern);
-    EXPECT_EQ(StoredText(), "0100000000100");
+    EXPECT_EQ(StoredSettingsText(), "0100000000100");
 }
 
 TEST_F(ConfigDialogTest, AMissingElementIsNamedAndTheDialogStillWorks) {
-    Store("0111010000100"); // lab invoices by print date, invoice number stored
+    StoreSettingsText("0111010000100"); // lab invoices by print date, invoice number stored
     CLUDefault def;
     CdiaOhneRechNr d(&def, nullptr);
     ASSERT_TRUE(d.Create());
@@ -310,7 +295,7 @@ TEST_F(ConfigDialogTest, AMissingElementIsNamedAndTheDialogStillWorks) {
     EXPECT_TRUE(Visible(d).count("CheckStorno"));
     d.RunCommand(TKSpeichern);
     EXPECT_EQ(d.GetEndCode(), 99);
-    EXPECT_EQ(StoredText(), "0111000000100");
+    EXPECT_EQ(StoredSettingsText(), "0111000000100");
 }
 
 TEST_F(ConfigDialogTest, Screenshot) {

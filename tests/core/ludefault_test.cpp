@@ -8,26 +8,12 @@
 #include "host/db/Database.h"
 #include "host/db/ZLBlockEntry.h"
 #include "host/db/ZParPool.h"
+#include "support/StoredSettings.h"
 #include "support/TempPracticeDb.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-CString StoredText() {
-    CZParPool pool(&dbDatabaseRO);
-    pool.m_strNr = " 54";
-    pool.m_strOwner = "DEFAULT";
-    return pool.GetByK1(0) == 0 ? pool.m_strWert : CString("<none>");
-}
-
-void Store(const CString& text) {
-    CZParPool pool(&dbDatabase);
-    pool.m_strNr = " 54";
-    pool.m_strOwner = "DEFAULT";
-    pool.m_strWert = text;
-    ASSERT_EQ(pool.Write(""), 0);
-}
 
 TEST(LUDefaultStore, DefaultsWithoutRecord) {
     TempPracticeDb db;
@@ -41,7 +27,7 @@ TEST(LUDefaultStore, DefaultsWithoutRecord) {
 
 TEST(LUDefaultStore, ReadsTheStoredText) {
     TempPracticeDb db;
-    Store("1023101100111");
+    StoreSettingsText("1023101100111");
     CLUDefault d;
     EXPECT_TRUE(d.GetMitPatName());
     EXPECT_FALSE(d.GetMitMaterial());
@@ -70,7 +56,7 @@ TEST(LUDefaultStore, ShortAndStrangeTextsReadSafely) {
                  {"1111111111119999", true, true, 1, 9},
                  {"\xFF\x80" "7", false, false, 7, 0}};
     for (const Case& c : cases) {
-        Store(c.text);
+        StoreSettingsText(c.text);
         CLUDefault d;
         EXPECT_EQ(d.GetMitPatName(), c.patName) << c.text;
         EXPECT_EQ(d.GetMitMaterial(), c.material) << c.text;
@@ -90,7 +76,7 @@ TEST(LUDefaultStore, SaveReplacesTheRecordAndForcesFestzuschuss) {
     d.SetMitFestzGeEA(false);
     d.SetCheckedStornoTypen(7);
     EXPECT_TRUE(d.WriteParPool());
-    EXPECT_EQ(StoredText(), "1141000001107");
+    EXPECT_EQ(StoredSettingsText(), "1141000001107");
 
     CLUDefault again;
     EXPECT_TRUE(again.GetMitPatName());
@@ -101,7 +87,7 @@ TEST(LUDefaultStore, SaveReplacesTheRecordAndForcesFestzuschuss) {
 
     again.SetMitPatName(false);
     again.WriteParPool();
-    EXPECT_EQ(StoredText(), "0141000001107");
+    EXPECT_EQ(StoredSettingsText(), "0141000001107");
 }
 
 TEST(LUDefaultStore, CopiesCarryKeysAndSettings) {
@@ -116,7 +102,7 @@ TEST(LUDefaultStore, CopiesCarryKeysAndSettings) {
 
 TEST(LUDefaultStore, FailedSaveKeepsTheOldSettingsAndTellsTheUser) {
     TempPracticeDb db;
-    Store("1100000000100");
+    StoreSettingsText("1100000000100");
     auto scripted = std::make_shared<CScriptedHostServices>();
     auto previous = InstallHostServices(scripted);
     // A trigger makes every insert into the parameter pool fail after the delete.
@@ -126,7 +112,7 @@ TEST(LUDefaultStore, FailedSaveKeepsTheOldSettingsAndTellsTheUser) {
     d.SetMitPatName(false);
     EXPECT_TRUE(d.WriteParPool());
     InstallHostServices(previous);
-    EXPECT_EQ(StoredText(), "1100000000100");
+    EXPECT_EQ(StoredSettingsText(), "1100000000100");
     ASSERT_EQ(scripted->m_vecAufrufe.size(), 1u);
     EXPECT_NE(scripted->m_vecAufrufe[0].strText.find("nicht gespeichert"), CString::npos);
 }
