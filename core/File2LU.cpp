@@ -67,15 +67,9 @@ void CFile2LU::MoveFile2LUHit(CStatLines& line, CLULabRech& row) {
 }
 
 void CFile2LU::MoveLst(const CStatLines& line, CLULabRechLst& block) {
-    CDBetrag* amounts[14] = {
-        &block.m_Brutto,        &block.m_Netto,        &block.m_MwSt,
-        &block.m_TechnLst,      &block.m_MwStTechnLst5, &block.m_MwStTechnLst7,
-        &block.m_TechnLstFrei,  &block.m_Material,     &block.m_Metall,
-        &block.m_MwStMetall5,   &block.m_MwStMetall7,  &block.m_TechnMat,
-        &block.m_TechnMat5,     &block.m_TechnMat7};
     block.m_bBelegt = true;
-    for (int i = 0; i < 14; ++i)
-        *amounts[i] = CDBetrag(line.Get(CStatLines::LuBetrag(i + 1)));
+    for (int i = 0; i < CLULabRechLst::kBetragCount; ++i)
+        block.*CLULabRechLst::kBetraege[i] = CDBetrag(line.Get(CStatLines::LuBetrag(i + 1)));
 }
 
 bool CFile2LU::ReadMoreSelektions(const CString& strPath) {

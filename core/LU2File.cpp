@@ -57,12 +57,8 @@ void CLU2File::MoveLUHit(const CString& strBlockCode, CStatLines& line, const CL
     line.Set(S::BlockCode, strBlockCode);
     line.Set(S::PlanNr, row.m_strPlanNr);
     line.Set(S::LiqNr, row.m_strLiqNr);
-    const CDBetrag* amounts[14] = {
-        &block.m_Brutto,      &block.m_Netto,        &block.m_MwSt,        &block.m_TechnLst,
-        &block.m_MwStTechnLst5, &block.m_MwStTechnLst7, &block.m_TechnLstFrei, &block.m_Material,
-        &block.m_Metall,      &block.m_MwStMetall5,  &block.m_MwStMetall7, &block.m_TechnMat,
-        &block.m_TechnMat5,   &block.m_TechnMat7};
-    for (int i = 0; i < 14; ++i) line.Set(S::LuBetrag(i + 1), amounts[i]->ToDb());
+    for (int i = 0; i < CLULabRechLst::kBetragCount; ++i)
+        line.Set(S::LuBetrag(i + 1), (block.*CLULabRechLst::kBetraege[i]).ToDb());
     line.Set(S::ZusatzText, row.m_strZusatzText);
     line.Set(S::FortlRgNr, row.m_strFortlRgNr);
     line.Set(S::StornoDatum, row.m_strStornoDatum);

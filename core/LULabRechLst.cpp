@@ -5,11 +5,17 @@
 
 #include <cstring>
 
+CDBetrag CLULabRechLst::*const CLULabRechLst::kBetraege[kBetragCount] = {
+    &CLULabRechLst::m_Brutto,        &CLULabRechLst::m_Netto,
+    &CLULabRechLst::m_MwSt,          &CLULabRechLst::m_TechnLst,
+    &CLULabRechLst::m_MwStTechnLst5, &CLULabRechLst::m_MwStTechnLst7,
+    &CLULabRechLst::m_TechnLstFrei,  &CLULabRechLst::m_Material,
+    &CLULabRechLst::m_Metall,        &CLULabRechLst::m_MwStMetall5,
+    &CLULabRechLst::m_MwStMetall7,   &CLULabRechLst::m_TechnMat,
+    &CLULabRechLst::m_TechnMat5,     &CLULabRechLst::m_TechnMat7};
+
 void CLULabRechLst::Clear() {
-    for (CDBetrag* b : {&m_Brutto, &m_Netto, &m_MwSt, &m_TechnLst, &m_MwStTechnLst5,
-                        &m_MwStTechnLst7, &m_TechnLstFrei, &m_Material, &m_Metall,
-                        &m_MwStMetall5, &m_MwStMetall7, &m_TechnMat, &m_TechnMat5, &m_TechnMat7})
-        b->Empty();
+    for (auto pBetrag : kBetraege) (this->*pBetrag).Empty();
     m_bBelegt = false;
 }
 

@@ -28,6 +28,11 @@ public:
     CDBetrag m_RundDiff;  // sum blocks: accumulated VAT rounding difference
     int m_nRundDiff = 0;  // sum blocks: invoices with a rounding difference
 
+    // The fourteen amounts m_Brutto .. m_TechnMat7 in member order, which is also
+    // their order in a hit line.
+    static constexpr int kBetragCount = 14;
+    static CDBetrag CLULabRechLst::*const kBetraege[kBetragCount];
+
     // Empties the fourteen amounts m_Brutto .. m_TechnMat7; the rounding
     // difference and its counter stay.
     void Clear();

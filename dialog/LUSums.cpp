@@ -6,19 +6,11 @@
 
 namespace {
 
-constexpr CDBetrag CLULabRechLst::*kAmounts[] = {
-    &CLULabRechLst::m_Brutto,        &CLULabRechLst::m_Netto,
-    &CLULabRechLst::m_MwSt,          &CLULabRechLst::m_TechnLst,
-    &CLULabRechLst::m_MwStTechnLst5, &CLULabRechLst::m_MwStTechnLst7,
-    &CLULabRechLst::m_TechnLstFrei,  &CLULabRechLst::m_Material,
-    &CLULabRechLst::m_Metall,        &CLULabRechLst::m_MwStMetall5,
-    &CLULabRechLst::m_MwStMetall7,   &CLULabRechLst::m_TechnMat,
-    &CLULabRechLst::m_TechnMat5,     &CLULabRechLst::m_TechnMat7};
 
 // A block without amounts adds nothing, not even a rounding difference; most rows
 // use one rate block of four, so skipping the others saves most of the work.
 void Add(CLULabRechLst& sum, const CLULabRechLst& row, bool bTechnMat, STORNOTYP f) {
-    for (const auto pAmount : kAmounts)
+    for (const auto pAmount : CLULabRechLst::kBetraege)
         if (!(row.*pAmount).IsZero()) {
             sum.AddSummen(row, bTechnMat, f);
             return;
@@ -47,7 +39,7 @@ namespace {
 
 // Adds block src to dst with nSign, rounding difference and its count included.
 void MergeBlock(CLULabRechLst& dst, const CLULabRechLst& src, int nSign) {
-    for (const auto pAmount : kAmounts)
+    for (const auto pAmount : CLULabRechLst::kBetraege)
         dst.*pAmount += nSign > 0 ? CDBetrag(src.*pAmount) : CDBetrag(-(src.*pAmount));
     dst.m_RundDiff += nSign > 0 ? CDBetrag(src.m_RundDiff) : CDBetrag(-src.m_RundDiff);
     dst.m_nRundDiff += nSign * src.m_nRundDiff;

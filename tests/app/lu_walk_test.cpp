@@ -407,18 +407,11 @@ protected:
 };
 
 void ExpectSameBlock(const CLULabRechLst& a, const CLULabRechLst& b, const std::string& where) {
-    const CDBetrag CLULabRechLst::*amounts[] = {
-        &CLULabRechLst::m_Brutto,        &CLULabRechLst::m_Netto,
-        &CLULabRechLst::m_MwSt,          &CLULabRechLst::m_TechnLst,
-        &CLULabRechLst::m_MwStTechnLst5, &CLULabRechLst::m_MwStTechnLst7,
-        &CLULabRechLst::m_TechnLstFrei,  &CLULabRechLst::m_Material,
-        &CLULabRechLst::m_Metall,        &CLULabRechLst::m_MwStMetall5,
-        &CLULabRechLst::m_MwStMetall7,   &CLULabRechLst::m_TechnMat,
-        &CLULabRechLst::m_TechnMat5,     &CLULabRechLst::m_TechnMat7};
     EXPECT_EQ(a.m_bBelegt, b.m_bBelegt) << where;
     if (!a.m_bBelegt) return;
-    for (std::size_t i = 0; i < std::size(amounts); ++i)
-        EXPECT_TRUE((a.*amounts[i]).SameAs(b.*amounts[i])) << where << " amount " << i;
+    for (std::size_t i = 0; i < std::size(CLULabRechLst::kBetraege); ++i)
+        EXPECT_TRUE((a.*CLULabRechLst::kBetraege[i]).SameAs(b.*CLULabRechLst::kBetraege[i]))
+            << where << " amount " << i;
 }
 
 TEST_F(LuDemoTest, RowsAndSumsSurviveTheHitFile) {
