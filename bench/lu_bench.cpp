@@ -9,8 +9,11 @@
 // Times are the median of three runs. The period covers every demo year, so that
 // all invoices count.
 //
-//   lu_bench [N [FOLDER]]   N lab invoices (100000); FOLDER for the database and
-//                           the hit file (the system's temporary folder)
+//   lu_bench [N [FOLDER [PART]]]  N lab invoices (100000); FOLDER for the database
+//                           and the hit file (the system's temporary folder);
+//                           PART "read", "grouped" or "shuffled" repeats only
+//                           that part (read, MoveLabRech in either order) ten
+//                           times, for a profiler, and checks nothing
 // The database is written once per N and kept for later runs. With N = 100000 the
 // limits of the lab-turnover statistics are checked; the exit code is 1 when one
 // is missed.
@@ -243,6 +246,38 @@ double PeakMiB(const std::function<void()>& fn) {
     return static_cast<double>(nKiB) / 1024.0;
 }
 
+// Shuffled copies, so that their texts lie in memory in the new order too, as they
+// would when a query delivered them so.
+std::vector<CBehHitLine> Gemischt(const std::vector<CBehHitLine>& hits) {
+    std::vector<std::size_t> order(hits.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::shuffle(order.begin(), order.end(), std::mt19937(7));
+    std::vector<CBehHitLine> shuffled;
+    shuffled.reserve(hits.size());
+    for (std::size_t i : order)
+        shuffled.push_back(hits[i]);
+    return shuffled;
+}
+
+int Profiliere(const std::string& strTeil, const CPfade& p, const std::vector<CBehHitLine>& hits,
+               std::size_t nRows) {
+    constexpr int kMal = 10;
+    if (strTeil == "read") {
+        for (int i = 0; i < kMal; ++i)
+            Read(p);
+    } else if (strTeil == "grouped") {
+        for (int i = 0; i < kMal; ++i)
+            Merge(hits, nRows);
+    } else if (strTeil == "shuffled") {
+        const std::vector<CBehHitLine> shuffled = Gemischt(hits);
+        for (int i = 0; i < kMal; ++i)
+            Merge(shuffled, nRows);
+    } else {
+        Abbruch("Teil muss read, grouped oder shuffled sein.");
+    }
+    return 0;
+}
+
 bool Pruefe(const char* pszWas, double dWert, double dGrenze, bool bPruefen) {
     const bool bOk = dWert <= dGrenze;
     std::printf("    %-38s %8.2f   Grenze %.2f%s\n", pszWas, dWert, dGrenze,
@@ -274,6 +309,7 @@ int main(int argc, char** argv) {
 
     Oeffne(p.strDb);
     const std::vector<CBehHitLine> hits = Hits();
+    if (argc > 3) return Profiliere(argv[3], p, hits, static_cast<std::size_t>(nInvoices));
     std::printf("lu_bench: %d Laborrechnungen, %zu Behandlungstreffer, Modus Laborrechnungen, "
                 "01.01.2019 bis 31.12.2025\n",
                 nInvoices, hits.size());
@@ -283,16 +319,7 @@ int main(int argc, char** argv) {
     const CZeit d = Median([&] { PlainRead(p); });
     const std::size_t nRows = static_cast<std::size_t>(nInvoices);
     const CZeit eGruppiert = Merge(hits, nRows);
-    // Copied in the new order, so that their texts lie in memory in that order too,
-    // as they would when a query delivered them so.
-    std::vector<std::size_t> order(hits.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::shuffle(order.begin(), order.end(), std::mt19937(7));
-    std::vector<CBehHitLine> shuffled;
-    shuffled.reserve(hits.size());
-    for (std::size_t i : order)
-        shuffled.push_back(hits[i]);
-    const CZeit eGemischt = Merge(shuffled, nRows);
+    const CZeit eGemischt = Merge(Gemischt(hits), nRows);
     ClosePracticeDatabase();
 
     const bool bPruefen = nInvoices == 100000;

@@ -11,6 +11,7 @@ struct LabBetrag;
 class CLULabRechLst {
 public:
     bool m_bBelegt = false;
+    int m_nRundDiff = 0; // sum blocks: invoices with a rounding difference
     CDBetrag m_Brutto;
     CDBetrag m_Netto;
     CDBetrag m_MwSt;
@@ -26,7 +27,6 @@ public:
     CDBetrag m_TechnMat5; // row: net base at 5 %; sum block: the VAT on it
     CDBetrag m_TechnMat7; // row: net base at 7 %; sum block: the VAT on it
     CDBetrag m_RundDiff;  // sum blocks: accumulated VAT rounding difference
-    int m_nRundDiff = 0;  // sum blocks: invoices with a rounding difference
 
     // The fourteen amounts m_Brutto .. m_TechnMat7 in member order, which is also
     // their order in a hit line.

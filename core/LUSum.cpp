@@ -27,8 +27,7 @@ void CLUSum::Init() {
     m_vecLabRech.clear();
     m_WorkLabRech.Clear();
     m_mapLiqNr.clear();
-    m_mapNewest.clear();
-    m_vecOlder.clear();
+    m_Index.Clear();
 }
 
 std::uint64_t CLUSum::IndexKey(const CString& strPatNr, const CString& strLBlockNr) {
@@ -41,29 +40,18 @@ std::uint64_t CLUSum::IndexKey(const CString& strPatNr, const CString& strLBlock
 // vector that shrank is indexed anew. Rows keep their patient number and lab block
 // once created: every hit that joins a row has the same two.
 void CLUSum::SyncIndex() {
-    if (m_vecOlder.size() > m_vecLabRech.size()) {
-        m_mapNewest.clear();
-        m_vecOlder.clear();
+    if (m_Index.Size() > m_vecLabRech.size()) m_Index.Clear();
+    while (m_Index.Size() < m_vecLabRech.size()) {
+        const CLULabRech& row = m_vecLabRech[m_Index.Size()];
+        m_Index.Append(IndexKey(row.m_strPatNr, row.m_strLBlockNr));
     }
-    while (m_vecOlder.size() < m_vecLabRech.size()) {
-        const std::size_t nRow = m_vecOlder.size();
-        const CLULabRech& row = m_vecLabRech[nRow];
-        auto [it, bNew] = m_mapNewest.try_emplace(IndexKey(row.m_strPatNr, row.m_strLBlockNr), nRow);
-        m_vecOlder.push_back(bNew ? kNone : it->second);
-        it->second = nRow;
-    }
-}
-
-std::size_t CLUSum::NewestCandidate(std::uint64_t nKey) {
-    SyncIndex();
-    const auto it = m_mapNewest.find(nKey);
-    return it == m_mapNewest.end() ? kNone : it->second;
 }
 
 void CLUSum::MoveLabRech(const CBehHitLine& hit, const CLUDefault& settings) {
     m_WorkLabRech.Clear();
-    for (std::size_t n = NewestCandidate(IndexKey(hit.m_strPatNr, hit.m_strLBlockNr)); n != kNone;
-         n = m_vecOlder[n]) {
+    SyncIndex();
+    const std::uint64_t nKey = IndexKey(hit.m_strPatNr, hit.m_strLBlockNr);
+    for (std::size_t n = m_Index.Newest(nKey); n != CLURowIndex::kNone; n = m_Index.Older(n)) {
         CLULabRech& row = m_vecLabRech[n];
         if (row.Compare(hit, settings)) {
             row.MoveBeh(hit);
@@ -72,6 +60,7 @@ void CLUSum::MoveLabRech(const CBehHitLine& hit, const CLUDefault& settings) {
     }
     m_WorkLabRech.MoveBeh(hit);
     m_vecLabRech.push_back(m_WorkLabRech);
+    m_Index.Append(nKey);
 }
 
 void CLUSum::TestLabRech1(CStatAccu* pAccu, CZBeh* pBeh, CLULabRech& row, bool bOnlyIfEmpty) {

@@ -2,11 +2,11 @@
 // The accumulator of the lab-turnover statistics: the lab invoice rows of one
 // evaluation, filled by the database walk hit by hit or read back from the hit file.
 #include "core/LULabRech.h"
+#include "core/LURowIndex.h"
 #include "host/CString.h"
 
 #include <cstdint>
 #include <map>
-#include <unordered_map>
 #include <vector>
 
 class CLUDefault;
@@ -40,11 +40,8 @@ private:
     // rows are chained by a hash of those two: a hit compares only with the rows of
     // its chain, newest first, which gives the same row as a search over all rows
     // from the back (Compare itself rejects a row of another key with equal hash).
-    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     static std::uint64_t IndexKey(const CString& strPatNr, const CString& strLBlockNr);
-    std::size_t NewestCandidate(std::uint64_t nKey);
     void SyncIndex();
 
-    std::unordered_map<std::uint64_t, std::size_t> m_mapNewest; // key -> newest row
-    std::vector<std::size_t> m_vecOlder; // per row: the next older row of its chain
+    CLURowIndex m_Index;
 };

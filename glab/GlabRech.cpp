@@ -16,25 +16,23 @@ __extension__ typedef __int128 Int128;
 
 constexpr int kFeldBloc = 10;
 constexpr int kBlocTexte = 14; // texts 5 to 18
-constexpr long long kMax64 = std::numeric_limits<long long>::max();
-
-// Amounts up to 2^61 cents (about 23 trillion euro) add and convert between euro
-// and DM within 64 bits; only invented data lie beyond.
-constexpr long long kSafeCent = 1LL << 61;
+// Amounts up to half the amount range (about 11 trillion euro) add and convert
+// between euro and DM within it; only invented data lie beyond.
+constexpr long long kSafeCent = CDBetrag::kMaxCent / 2;
 
 bool IsSafe(const CDBetrag& b) {
     return b.GetCent() > -kSafeCent && b.GetCent() < kSafeCent;
 }
 
 CDBetrag Saturated(Int128 nCent, char cWaehrung) {
-    const long long n = nCent > kMax64    ? kMax64
-                        : nCent < -kMax64 ? -kMax64
-                                          : static_cast<long long>(nCent);
+    const long long n = nCent > CDBetrag::kMaxCent    ? CDBetrag::kMaxCent
+                        : nCent < -CDBetrag::kMaxCent ? -CDBetrag::kMaxCent
+                                                      : static_cast<long long>(nCent);
     return CDBetrag::FromCent(n, cWaehrung);
 }
 
 // a + b by the host's addition; beyond the safe range the cents saturate at the
-// 64-bit limit instead of overflowing.
+// end of the amount range instead of overflowing.
 CDBetrag AddSaturated(const CDBetrag& a, const CDBetrag& b) {
     if (IsSafe(a) && IsSafe(b)) return a + b;
     return Saturated(static_cast<Int128>(a.GetCent()) + b.GetCent(), a.GetWaehrung());

@@ -92,78 +92,76 @@ CWBetragBasis::CWBetragBasis(const CString& text) {
         value = value * 10 + (text[i++] - '0');
     }
     if (i == start || text.find_first_not_of(' ', i) != CString::npos) return;
-    m_nCent = neg ? -value : value;
-    m_cWaehrung = cWaehrung;
-    m_bEmpty = false;
+    Set(neg ? -value : value, cWaehrung, false);
 }
 
-CWBetragBasis::CWBetragBasis(double dValue, char cWaehrung)
-    : m_cWaehrung(NormalWaehrung(cWaehrung)), m_bEmpty(false) {
-    if (std::isfinite(dValue) && std::fabs(dValue) < 1e15)
-        m_nCent = MulDivRounded(100, FactorUnits(dValue), kFactorScale);
+CWBetragBasis::CWBetragBasis(double dValue, char cWaehrung) {
+    const bool bInRange = std::isfinite(dValue) && std::fabs(dValue) < 1e15;
+    Set(bInRange ? MulDivRounded(100, FactorUnits(dValue), kFactorScale) : 0,
+        NormalWaehrung(cWaehrung), false);
 }
 
 CWBetragBasis CWBetragBasis::FromCent(std::int64_t nCent, char cWaehrung) {
     CWBetragBasis b;
-    b.m_nCent = nCent;
-    b.m_cWaehrung = NormalWaehrung(cWaehrung);
-    b.m_bEmpty = false;
+    b.Set(std::clamp(nCent, kMinCent, kMaxCent), NormalWaehrung(cWaehrung), false);
     return b;
 }
 
 std::int64_t CWBetragBasis::CentIn(char cWaehrung) const {
     cWaehrung = NormalWaehrung(cWaehrung);
-    if (cWaehrung == m_cWaehrung) return m_nCent;
-    if (cWaehrung == kDM) return MulDivRounded(m_nCent, kDMPerEuro, kDMScale);
-    return MulDivRounded(m_nCent, kDMScale, kDMPerEuro);
+    if (cWaehrung == GetWaehrung()) return GetCent();
+    if (cWaehrung == kDM) return MulDivRounded(GetCent(), kDMPerEuro, kDMScale);
+    return MulDivRounded(GetCent(), kDMScale, kDMPerEuro);
 }
 
 CWBetragBasis CWBetragBasis::ToW(char cWaehrung) const {
     CWBetragBasis b = *this;
-    b.m_nCent = CentIn(cWaehrung);
-    b.m_cWaehrung = NormalWaehrung(cWaehrung);
+    b.Set(CentIn(cWaehrung), NormalWaehrung(cWaehrung), IsEmpty());
     return b;
 }
 
 CString CWBetragBasis::ToDb(int nWidth) const {
-    if (m_bEmpty) return {};
-    const CString digits = itoc(m_nCent);
+    if (IsEmpty()) return {};
+    const CString digits = itoc(GetCent());
     const int width = std::max(nWidth, static_cast<int>(digits.size()));
-    return CString(1, m_cWaehrung) + RightFix(digits, width);
+    return CString(1, GetWaehrung()) + RightFix(digits, width);
 }
 
 CString CWBetragBasis::ToExt(int nWidth, bool bTausender) const {
-    return DisplayForm(m_nCent, nWidth, bTausender ? '.' : 0, ',');
+    return DisplayForm(GetCent(), nWidth, bTausender ? '.' : 0, ',');
 }
 
 CString CWBetragBasis::ToExtLong(int nWidth, bool bDeutsch) const {
-    return bDeutsch ? DisplayForm(m_nCent, nWidth, '.', ',')
-                    : DisplayForm(m_nCent, nWidth, '\'', '.');
+    return bDeutsch ? DisplayForm(GetCent(), nWidth, '.', ',')
+                    : DisplayForm(GetCent(), nWidth, '\'', '.');
 }
 
+// An empty zero takes the currency of the first filled amount added to it.
 CWBetragBasis& CWBetragBasis::operator+=(const CWBetragBasis& other) {
-    if (m_bEmpty && !other.m_bEmpty && m_nCent == 0) m_cWaehrung = other.m_cWaehrung;
-    m_nCent += other.CentIn(m_cWaehrung);
-    m_bEmpty = m_bEmpty && other.m_bEmpty;
+    const bool bEmpty = IsEmpty();
+    const char cWaehrung =
+        bEmpty && !other.IsEmpty() && IsZero() ? other.GetWaehrung() : GetWaehrung();
+    Set(GetCent() + other.CentIn(cWaehrung), cWaehrung, bEmpty && other.IsEmpty());
     return *this;
 }
 
 CWBetragBasis& CWBetragBasis::operator-=(const CWBetragBasis& other) {
-    if (m_bEmpty && !other.m_bEmpty && m_nCent == 0) m_cWaehrung = other.m_cWaehrung;
-    m_nCent -= other.CentIn(m_cWaehrung);
-    m_bEmpty = m_bEmpty && other.m_bEmpty;
+    const bool bEmpty = IsEmpty();
+    const char cWaehrung =
+        bEmpty && !other.IsEmpty() && IsZero() ? other.GetWaehrung() : GetWaehrung();
+    Set(GetCent() - other.CentIn(cWaehrung), cWaehrung, bEmpty && other.IsEmpty());
     return *this;
 }
 
 CWBetragBasis CWBetragBasis::operator-() const {
     CWBetragBasis b = *this;
-    b.m_nCent = -m_nCent;
+    b.SetCent(-GetCent());
     return b;
 }
 
 CWBetragBasis CWBetragBasis::operator*(double dFactor) const {
     CWBetragBasis b = *this;
-    b.m_nCent = MulDivRounded(m_nCent, FactorUnits(dFactor), kFactorScale);
+    b.SetCent(MulDivRounded(GetCent(), FactorUnits(dFactor), kFactorScale));
     return b;
 }
 
@@ -174,19 +172,19 @@ CWBetragBasis CWBetragBasis::operator/(double dDivisor) const {
         b.Empty();
         return b;
     }
-    b.m_nCent = MulDivRounded(m_nCent, kFactorScale, units);
+    b.SetCent(MulDivRounded(GetCent(), kFactorScale, units));
     return b;
 }
 
 double CWBetragBasis::operator/(const CWBetragBasis& other) const {
-    const std::int64_t d = other.CentIn(m_cWaehrung);
-    return d == 0 ? 0.0 : static_cast<double>(m_nCent) / static_cast<double>(d);
+    const std::int64_t d = other.CentIn(GetWaehrung());
+    return d == 0 ? 0.0 : static_cast<double>(GetCent()) / static_cast<double>(d);
 }
 
 bool operator<(const CWBetragBasis& a, const CWBetragBasis& b) {
-    return a.m_nCent < b.CentIn(a.m_cWaehrung);
+    return a.GetCent() < b.CentIn(a.GetWaehrung());
 }
 
 bool operator==(const CWBetragBasis& a, const CWBetragBasis& b) {
-    return a.m_nCent == b.CentIn(a.m_cWaehrung);
+    return a.GetCent() == b.CentIn(a.GetWaehrung());
 }

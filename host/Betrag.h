@@ -8,6 +8,11 @@
 // through floating point between operations: only a multiplication or division by
 // a factor takes a double, and the result is rounded to the cent at once (see
 // MulDivRounded in Betrag.cpp, the one place where amounts are rounded).
+//
+// Lists of lab invoices hold a hundred amounts per row and hundreds of thousands of
+// rows, so an amount is packed into one 64-bit word: the cents in the upper 62
+// bits (up to about 2.3e16 euro either way), the currency and the empty mark in the
+// lowest two.
 #include "host/CString.h"
 
 #include <cstdint>
@@ -25,15 +30,19 @@ public:
     // From a value in currency units, rounded half away from zero to the cent.
     CWBetragBasis(double dValue, char cWaehrung);
 
+    // The range of an amount; FromCent holds a value beyond it at the nearer end.
+    static constexpr std::int64_t kMaxCent = (std::int64_t{1} << 61) - 1;
+    static constexpr std::int64_t kMinCent = -kMaxCent - 1;
+
     static CWBetragBasis FromCent(std::int64_t nCent, char cWaehrung = kEuro);
 
-    std::int64_t GetCent() const { return m_nCent; }
-    char GetWaehrung() const { return m_cWaehrung; }
-    bool IsEmpty() const { return m_bEmpty; }
-    bool IsZero() const { return m_nCent == 0; }
-    bool IsPos() const { return m_nCent > 0; }
-    bool IsNeg() const { return m_nCent < 0; }
-    void Zero() { m_nCent = 0, m_bEmpty = false; }
+    std::int64_t GetCent() const { return m_nBits >> kFlagBits; }
+    char GetWaehrung() const { return (m_nBits & kDMBit) ? kDM : kEuro; }
+    bool IsEmpty() const { return (m_nBits & kEmptyBit) != 0; }
+    bool IsZero() const { return GetCent() == 0; }
+    bool IsPos() const { return GetCent() > 0; }
+    bool IsNeg() const { return GetCent() < 0; }
+    void Zero() { Set(0, GetWaehrung(), false); }
     void Empty() { *this = CWBetragBasis(); } // empty euro, as newly constructed
 
     // Amounts always hold whole cents, so rounding to cents keeps the value; it is
@@ -71,18 +80,24 @@ public:
     friend bool operator!=(const CWBetragBasis& a, const CWBetragBasis& b) { return !(a == b); }
 
     // Exact identity: value, currency and emptiness (for round-trip checks).
-    bool SameAs(const CWBetragBasis& other) const {
-        return m_nCent == other.m_nCent && m_cWaehrung == other.m_cWaehrung &&
-               m_bEmpty == other.m_bEmpty;
-    }
+    bool SameAs(const CWBetragBasis& other) const { return m_nBits == other.m_nBits; }
 
 private:
-    std::int64_t CentIn(char cWaehrung) const; // this value in another currency
+    static constexpr int kFlagBits = 2;
+    static constexpr std::int64_t kEmptyBit = 1;
+    static constexpr std::int64_t kDMBit = 2;
 
-    std::int64_t m_nCent = 0;
-    char m_cWaehrung = kEuro;
-    bool m_bEmpty = true;
+    std::int64_t CentIn(char cWaehrung) const; // this value in another currency
+    // cWaehrung must be kEuro or kDM.
+    void Set(std::int64_t nCent, char cWaehrung, bool bEmpty) {
+        m_nBits = static_cast<std::int64_t>(static_cast<std::uint64_t>(nCent) << kFlagBits) |
+                  (cWaehrung == kDM ? kDMBit : 0) | (bEmpty ? kEmptyBit : 0);
+    }
+    void SetCent(std::int64_t nCent) { Set(nCent, GetWaehrung(), IsEmpty()); }
+
+    std::int64_t m_nBits = kEmptyBit; // empty euro, zero cents
 };
+static_assert(sizeof(CWBetragBasis) == 8);
 
 // The host types its amounts with these names; they share one exact representation.
 #define VX_BETRAG_TYPE(Name)                                                                       \

@@ -99,7 +99,7 @@ TEST(GlabRech, MwStSumAddsTheGroupsOfTheRate) {
     CGlabRechLst block;
     block.m_Netto = CDBetrag::FromCent(LLONG_MAX);
     r.MwStSum(block, -1);
-    EXPECT_EQ(block.m_Brutto.GetCent(), LLONG_MAX);
+    EXPECT_EQ(block.m_Brutto.GetCent(), CDBetrag::kMaxCent);
 
     r.m_mapMwStGruppen = {{"a|7", CDBetrag("e1000")}, {"b|16", CDBetrag("e1000")}};
     for (CGlabRechLst* p : {&r.m_LstAlle, &r.m_LstMitMwSt, &r.m_LstOhneMwSt, &r.m_Lst7, &r.m_Lst16})
