@@ -259,8 +259,9 @@ std::vector<CBehHitLine> Gemischt(const std::vector<CBehHitLine>& hits) {
     return shuffled;
 }
 
-int Profiliere(const std::string& strTeil, const CPfade& p, const std::vector<CBehHitLine>& hits,
-               std::size_t nRows) {
+int Profiliere(const std::string& strTeil, const CPfade& p, std::size_t nRows) {
+    Oeffne(p.strDb);
+    const std::vector<CBehHitLine> hits = strTeil == "read" ? std::vector<CBehHitLine>() : Hits();
     constexpr int kMal = 10;
     if (strTeil == "read") {
         for (int i = 0; i < kMal; ++i)
@@ -299,6 +300,7 @@ int main(int argc, char** argv) {
                    (dir / "data").string()};
     InstallHostServices(std::make_shared<CScriptedHostServices>()); // no progress output
     SchreibeDemo(p.strDb, nInvoices);
+    if (argc > 3) return Profiliere(argv[3], p, static_cast<std::size_t>(nInvoices));
 
     // Memory first, while this process is small: a child starts with its parent's pages.
     const double dPassMiB = PeakMiB([&] {
@@ -309,7 +311,6 @@ int main(int argc, char** argv) {
 
     Oeffne(p.strDb);
     const std::vector<CBehHitLine> hits = Hits();
-    if (argc > 3) return Profiliere(argv[3], p, hits, static_cast<std::size_t>(nInvoices));
     std::printf("lu_bench: %d Laborrechnungen, %zu Behandlungstreffer, Modus Laborrechnungen, "
                 "01.01.2019 bis 31.12.2025\n",
                 nInvoices, hits.size());

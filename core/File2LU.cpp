@@ -10,7 +10,9 @@ CFile2LU::CFile2LU(CLUSum* pSum, CWnd* pParent) : CFile2Stat(pParent), m_pSum(pS
     m_strFileName = luhit::kBaseName;
 }
 
-int* CFile2LU::SetLineStruct() { return iLU_SICHERUNG; }
+int* CFile2LU::SetLineStruct() {
+    return iLU_SICHERUNG;
+}
 
 bool CFile2LU::OnlyForProgBeforeMoveDataFromFile() {
     m_pSum->Init();
@@ -25,41 +27,46 @@ bool CFile2LU::MoveDataFromFile(CStatLines& line) {
         if (m_pAccu) m_pAccu->m_vecErrors.push_back(m_Error);
     }
     if (strKind != luhit::kKind) return false;
-    // Lines of one row follow each other: a line joins the last row only.
-    m_Fresh.Clear();
-    MoveFile2LUHit(line, m_Fresh);
+    CorrectStornoTyp(line);
+    // Lines of one row follow each other: a line joins the last row only. The
+    // probe holds just what rows are told apart by, so it needs no clearing.
+    MoveKeys(line, m_Probe);
     std::vector<CLULabRech>& rows = m_pSum->m_vecLabRech;
-    if (!rows.empty() && rows.back() == m_Fresh)
-        MoveFile2LUHit(line, rows.back());
-    else
-        rows.push_back(m_Fresh);
+    if (rows.empty() || !(rows.back() == m_Probe)) rows.emplace_back();
+    MoveFile2LUHit(line, rows.back());
     return true;
 }
 
-void CFile2LU::MoveFile2LUHit(CStatLines& line, CLULabRech& row) {
+// A type outside the three known ones counts as cancelled after the period.
+void CFile2LU::CorrectStornoTyp(CStatLines& line) {
+    if (!IsValidStornoTyp(LeadingInt(line.Get(CStatLines::StornoTyp))))
+        line.Set(CStatLines::StornoTyp, "1");
+}
+
+// The members that CLULabRech::operator== looks at.
+void CFile2LU::MoveKeys(const CStatLines& line, CLULabRech& row) {
     using S = CStatLines;
-    row.m_strMandant = line.Get(S::AllgText1);
     row.m_strPatNr = line.Get(S::PatNr);
-    row.m_strPatName = line.Get(S::HitText);
-    row.m_strRechDatum = line.Get(S::Datum);
-    row.m_strDatumAlt = line.Get(S::Datum);
     row.m_strRechNr = line.Get(S::RechNr);
     const CString& strPlanArt = line.Get(S::PlanArt);
     row.m_cPlanArt = static_cast<signed char>(strPlanArt.empty() ? 0 : strPlanArt[0]);
     row.m_strPlanNr = line.Get(S::PlanNr);
     row.m_strLiqNr = line.Get(S::LiqNr);
-    row.m_strZusatzText = line.Get(S::ZusatzText);
     row.m_strFortlRgNr = line.Get(S::FortlRgNr);
-    row.m_strStornoDatum = line.Get(S::StornoDatum);
     row.m_strZusatzKey = line.Get(S::ZusatzKey);
     row.m_strLBlockNr = line.Get(S::LBlockNr);
+    row.m_nStornoTyp = static_cast<STORNOTYP>(LeadingInt(line.Get(S::StornoTyp)));
+}
 
-    long long nTyp = LeadingInt(line.Get(S::StornoTyp));
-    if (!IsValidStornoTyp(nTyp)) {
-        line.Set(S::StornoTyp, "1");
-        nTyp = kStornoDanach;
-    }
-    row.m_nStornoTyp = static_cast<STORNOTYP>(nTyp);
+void CFile2LU::MoveFile2LUHit(const CStatLines& line, CLULabRech& row) {
+    using S = CStatLines;
+    MoveKeys(line, row);
+    row.m_strMandant = line.Get(S::AllgText1);
+    row.m_strPatName = line.Get(S::HitText);
+    row.m_strRechDatum = line.Get(S::Datum);
+    row.m_strDatumAlt = line.Get(S::Datum);
+    row.m_strZusatzText = line.Get(S::ZusatzText);
+    row.m_strStornoDatum = line.Get(S::StornoDatum);
 
     // Codes 1..6 select their block; 0, others and no number select all amounts.
     const long long nCode = LeadingInt(line.Get(S::BlockCode));

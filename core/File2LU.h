@@ -25,10 +25,12 @@ public:
     bool m_bIsMitTechnMat = false;
 
 private:
-    void MoveFile2LUHit(CStatLines& line, CLULabRech& row);
+    static void CorrectStornoTyp(CStatLines& line);
+    static void MoveKeys(const CStatLines& line, CLULabRech& row);
+    void MoveFile2LUHit(const CStatLines& line, CLULabRech& row);
     void MoveLst(const CStatLines& line, CLULabRechLst& block);
 
     CLUSum* m_pSum;
     CBehErrors m_Error;
-    CLULabRech m_Fresh; // reused for every line
+    CLULabRech m_Probe; // the keys of the current line
 };

@@ -12,8 +12,8 @@ namespace {
 __extension__ typedef __int128 Int128;
 
 constexpr std::int64_t kFactorScale = 1'000'000'000; // factors carry nine decimals
-constexpr int kMaxDigits = 17;                         // largest amount text we accept
-constexpr std::int64_t kDMPerEuro = 195583;            // 1.95583 DM per euro, scale 1e5
+constexpr int kMaxDigits = 17;                       // largest amount text we accept
+constexpr std::int64_t kDMPerEuro = 195583;          // 1.95583 DM per euro, scale 1e5
 constexpr std::int64_t kDMScale = 100000;
 
 // Rounds num / den half away from zero. den is positive.
@@ -46,7 +46,7 @@ std::int64_t MulDivRounded(std::int64_t nCent, Int128 num, Int128 den) {
 
 char NormalWaehrung(char c) {
     return (c == CWBetragBasis::kDM || c == 'D' || c == ' ') ? CWBetragBasis::kDM
-                                                              : CWBetragBasis::kEuro;
+                                                             : CWBetragBasis::kEuro;
 }
 
 CString GroupThousands(const CString& digits, char cSep) {
@@ -66,15 +66,15 @@ CString DisplayForm(std::int64_t nCent, int nWidth, char cThousands, char cDecim
     if (cThousands) whole = GroupThousands(whole, cThousands);
     const CString text = Format("%s%s%c%02u", neg ? "-" : "", whole.c_str(), cDecimal,
                                 static_cast<unsigned>(abs % 100));
-    return nWidth > 0 && text.size() < static_cast<std::size_t>(nWidth)
-               ? RightFix(text, nWidth)
-               : text;
+    return nWidth > 0 && text.size() < static_cast<std::size_t>(nWidth) ? RightFix(text, nWidth)
+                                                                        : text;
 }
 
 } // namespace
 
 CWBetragBasis::CWBetragBasis(const CString& text) {
     // Accepted: [blanks][currency letter][blanks][sign][digits][blanks]; nothing else.
+    if (text.empty()) return; // the most frequent text of all
     std::size_t i = text.find_first_not_of(' ');
     if (i == CString::npos) return; // "" or blanks only: empty
     char cWaehrung = kEuro;

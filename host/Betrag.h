@@ -66,7 +66,7 @@ public:
     CWBetragBasis& operator-=(const CWBetragBasis& other);
     CWBetragBasis operator-() const;
     CWBetragBasis operator*(double dFactor) const;
-    CWBetragBasis operator/(double dDivisor) const; // empty when dDivisor is 0
+    CWBetragBasis operator/(double dDivisor) const;     // empty when dDivisor is 0
     double operator/(const CWBetragBasis& other) const; // ratio; 0.0 for a zero divisor
 
     friend CWBetragBasis operator+(CWBetragBasis a, const CWBetragBasis& b) { return a += b; }

@@ -7,6 +7,9 @@
 #include "host/stat/StatLineTables.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -99,6 +102,53 @@ bool ReadField(std::string_view field, std::size_t nField, CString& strSlot, CSt
     return false;
 }
 
+// The end of the field that starts at p: its TAB or the end of the line. bPlain
+// tells whether the field is ASCII without a backslash, as nearly all fields are,
+// and can be taken as it stands.
+//
+// Eight bytes are looked at together: for a word w, ZeroBytes(w ^ pattern) marks
+// the bytes equal to the pattern byte by their high bit. Its lowest mark is always
+// right; a wrong one can follow only a right one, so the first TAB is found exactly,
+// and a backslash marked before it means there is a backslash before it.
+constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+
+constexpr std::uint64_t ZeroBytes(std::uint64_t w) {
+    return (w - kOnes) & ~w & kHighBits;
+}
+
+const char* FieldEnd(const char* p, const char* pEnd, bool& bPlain) {
+    std::uint64_t nSpecial = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; pEnd - p >= 8; p += 8) {
+            std::uint64_t w = 0;
+            std::memcpy(&w, p, 8);
+            const std::uint64_t nTab = ZeroBytes(w ^ (kOnes * '\t'));
+            const std::uint64_t nOther = (w & kHighBits) | ZeroBytes(w ^ (kOnes * '\\'));
+            if (nTab) {
+                const int nBits = std::countr_zero(nTab) & ~7; // bits before the TAB byte
+                const std::uint64_t nBefore = nBits ? ~0ULL >> (64 - nBits) : 0;
+                bPlain = !(nSpecial | (nOther & nBefore));
+                return p + nBits / 8;
+            }
+            nSpecial |= nOther;
+        }
+    }
+    for (; p < pEnd && *p != '\t'; ++p)
+        nSpecial |= (static_cast<unsigned char>(*p) & 0x80u) | (*p == '\\');
+    bPlain = !nSpecial;
+    return p;
+}
+
+bool StoreField(const char* p, const char* pEnd, bool bPlain, std::size_t nField, CString& strSlot,
+                CString& strError) {
+    if (!bPlain)
+        return ReadField(std::string_view(p, static_cast<std::size_t>(pEnd - p)), nField, strSlot,
+                         strError);
+    strSlot.assign(p, pEnd);
+    return true;
+}
+
 } // namespace
 
 void CStatLines::Clear() {
@@ -149,26 +199,43 @@ bool CStatLines::ToText(const int* pTable, std::string& out) const {
     return true;
 }
 
+// The fields are located first and the count checked before any is stored, so
+// that a line with a wrong count is reported as such whatever its fields hold.
 bool CStatLines::FromText(std::string_view utf8, const int* pTable, CString& strError) {
+    struct Field {
+        const char* pBegin;
+        const char* pEnd;
+        bool bPlain;
+    };
+    std::array<Field, SlotCount> fields;
+    const char* const pLineEnd = utf8.data() + utf8.size();
+    std::size_t nFields = 0;
+    for (const char* p = utf8.data();; ++p) {
+        bool bPlain = true;
+        const char* pEnd = FieldEnd(p, pLineEnd, bPlain);
+        if (nFields < fields.size()) fields[nFields] = {p, pEnd, bPlain};
+        ++nFields;
+        if (pEnd == pLineEnd) break;
+        p = pEnd;
+    }
     Clear();
-    if (!ReadField(utf8.substr(0, utf8.find('\t')), 1, m_arrSlots[SatzArt], strError)) return false;
+    const Field& kind = fields[0];
+    if (!StoreField(kind.pBegin, kind.pEnd, kind.bPlain, 1, m_arrSlots[SatzArt], strError))
+        return false;
     const int* pLine = StatLineTable(Get(SatzArt), pTable);
     if (!pLine) {
         strError = "unbekannte Satzart \"" + GetMidStr(Get(SatzArt), 0, 20) + "\"";
         return false;
     }
-    const auto nFields = static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '\t')) + 1;
     const auto nSlots = static_cast<std::size_t>(StatLineSlotCount(pLine));
     if (nFields != nSlots) {
         strError = ::Format("%zu Felder statt %zu", nFields, nSlots);
         return false;
     }
-    std::size_t nStart = 0;
-    for (std::size_t i = 0; i < nSlots; ++i) {
-        const std::size_t nEnd = std::min(utf8.find('\t', nStart), utf8.size());
-        if (!ReadField(utf8.substr(nStart, nEnd - nStart), i + 1, m_arrSlots[pLine[i]], strError))
+    for (std::size_t i = 1; i < nSlots; ++i) {
+        const Field& f = fields[i];
+        if (!StoreField(f.pBegin, f.pEnd, f.bPlain, i + 1, m_arrSlots[pLine[i]], strError))
             return false;
-        nStart = nEnd + 1;
     }
     return true;
 }

@@ -105,6 +105,40 @@ TEST_P(StatRoundTrip, RandomLinesReadBackEqual) {
     }
 }
 
+// Fields are scanned eight bytes at a time: an escape, a byte beyond ASCII or a bad
+// escape must be seen at every position of a word, and in the last partial word.
+TEST(StatLines, SpecialBytesAreSeenAtEveryPosition) {
+    const int* pTable = iLU_SICHERUNG;
+    for (std::size_t nLength = 1; nLength <= 20; ++nLength) {
+        for (std::size_t nAt = 0; nAt < nLength; ++nAt) {
+            for (const char cSpecial : {'\\', '\t', '\xE4', '\n'}) {
+                SCOPED_TRACE(::testing::Message() << nLength << " bytes, special at " << nAt);
+                CStatLines line;
+                line.Set(S::SatzArt, "L");
+                CString strText(nLength, 'a');
+                strText[nAt] = cSpecial;
+                line.Set(S::HitText, strText);
+                line.Set(S::ZusatzText, strText); // near the end of the line
+                std::string strUtf8;
+                ASSERT_TRUE(line.ToText(pTable, strUtf8));
+                CStatLines back;
+                CString strError;
+                ASSERT_TRUE(back.FromText(strUtf8, pTable, strError)) << strError;
+                EXPECT_EQ(back, line);
+            }
+            CStatLines line;
+            line.Set(S::SatzArt, "L");
+            std::string strUtf8;
+            ASSERT_TRUE(line.ToText(pTable, strUtf8));
+            std::string strBad(nLength, 'a');
+            strBad[nAt] = '\\'; // followed by a letter that is no escape
+            strUtf8 += strBad.substr(0, nAt + 1) + "x"; // the last field
+            CString strError;
+            EXPECT_FALSE(CStatLines().FromText(strUtf8, pTable, strError)) << nLength << " " << nAt;
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(StatTables, StatRoundTrip,
                          ::testing::Values(TableCase{iLU_SICHERUNG, "L"},
                                            TableCase{iGLAB_SICHERUNG, "W"}),
