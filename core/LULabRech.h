@@ -15,22 +15,25 @@ struct LabBetrag;
 
 class CLULabRech {
 public:
+    // The members a merged hit reads or writes come first, then the blocks, then
+    // the rest: with hits in random order a row is rarely in the cache, and the fewer
+    // cache lines a hit touches the sooner it is done.
     CString m_strPatNr;
     CString m_strPlanNr;
     CString m_strLiqNr;
     CString m_strLabRechNr; // key of the lab invoice the hits carry; not in the hit file
     CString m_strLBlockNr;
-    CString m_strZusatzKey;
     CString m_strLstDatum;  // service date of the last merged hit
     CString m_strRechDatum; // invoice date
-    CString m_strDatumAlt;  // payment date of paid invoices
-    CString m_strZusatzText;
-    CString m_strRechNr;    // patient-related invoice number "Mandant/PatNr/Nr"
-    CString m_strFortlRgNr; // running invoice number, invoice years after 2019
     CString m_strMandant;
     CString m_strTechniker; // not in the hit file
     CString m_strPatName;
     signed char m_cPlanArt = 0;
+    bool m_bMarkiert = false;
+    bool m_bFlag2 = false;
+    STORNOTYP m_nStornoTyp = kStornoDanach;
+    // Net amount per VAT group "plan + lab block + flag|rate", in order of creation.
+    std::vector<std::pair<CString, CDBetrag>> m_vecMwStGruppen;
     CLULabRechLst m_LstAlle;      // block "0"
     CLULabRechLst m_LstOhneMwSt;  // block "2"
     CLULabRechLst m_LstMitMwSt;   // block "1"
@@ -38,11 +41,11 @@ public:
     CLULabRechLst m_Lst7;         // block "4"
     CLULabRechLst m_Lst16;        // block "5"
     CLULabRechLst m_Lst19;        // block "6"
-    bool m_bMarkiert = false;
-    // Net amount per VAT group "plan + lab block + flag|rate", in order of creation.
-    std::vector<std::pair<CString, CDBetrag>> m_vecMwStGruppen;
-    bool m_bFlag2 = false;
-    STORNOTYP m_nStornoTyp = kStornoDanach;
+    CString m_strZusatzKey;
+    CString m_strDatumAlt;  // payment date of paid invoices
+    CString m_strZusatzText;
+    CString m_strRechNr;    // patient-related invoice number "Mandant/PatNr/Nr"
+    CString m_strFortlRgNr; // running invoice number, invoice years after 2019
     CString m_strStornoDatum; // empty: not cancelled
 
     CLULabRech() = default;

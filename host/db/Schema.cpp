@@ -66,7 +66,8 @@ CREATE TABLE vxkas (
 );
 
 -- Entries of a lab block (lab order) with a percentage share ("P050") of an amount
--- stored in the amount text form ("e      1234").
+-- stored in the amount text form ("e      1234"). They are only ever looked up by
+-- their whole key, once per treatment hit, so the table is stored in key order.
 CREATE TABLE lblock_entry (
   pat_nr    TEXT NOT NULL,
   plan_nr   TEXT NOT NULL,
@@ -75,7 +76,7 @@ CREATE TABLE lblock_entry (
   anteil    TEXT NOT NULL DEFAULT '',
   betrag    TEXT NOT NULL DEFAULT '',
   PRIMARY KEY (pat_nr, plan_nr, lblock_nr, entry_nr)
-);
+) WITHOUT ROWID;
 
 -- Lab invoices. art: 'R' regular, 'M' manual (fictive). The ten amounts are the two
 -- groups of five (technical services, material 1, metal, material 2, VAT).
