@@ -11,9 +11,13 @@ CLU2File::CLU2File(CLUSum& sum, CWnd* pParent) : CStat2File(pParent), m_LUSum(su
     m_strTitel = luhit::kTitel;
 }
 
-long CLU2File::GetGesamtPos() { return m_pAccu ? m_pAccu->GetGesamtAnzahl() : 0; }
+long CLU2File::GetGesamtPos() {
+    return m_pAccu ? m_pAccu->GetGesamtAnzahl() : 0;
+}
 
-int* CLU2File::SetLineStruct() { return iLU_SICHERUNG; }
+int* CLU2File::SetLineStruct() {
+    return iLU_SICHERUNG;
+}
 
 int CLU2File::DoData(CDBStdioFile& file, int& nCount) {
     if (m_pAccu) {

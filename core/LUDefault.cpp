@@ -10,19 +10,22 @@ namespace {
 
 constexpr unsigned long long kParPoolNr = 54;
 
-bool FlagAt(const CString& s, std::size_t pos) { return pos < s.size() && s[pos] == '1'; }
+bool FlagAt(const CString& s, std::size_t pos) {
+    return pos < s.size() && s[pos] == '1';
+}
 
 // Decimal value of the one character at pos; a missing or non-digit character is 0.
 int DigitAt(const CString& s, std::size_t pos) {
     return pos < s.size() ? static_cast<int>(LeadingInt(s.substr(pos, 1))) : 0;
 }
 
-const char* Flag(bool b) { return b ? "1" : "0"; }
+const char* Flag(bool b) {
+    return b ? "1" : "0";
+}
 
 } // namespace
 
-CLUDefault::CLUDefault()
-    : m_strOwnerKey("DEFAULT"), m_strNrKey(Format("%*llu", 3, kParPoolNr)) {
+CLUDefault::CLUDefault() : m_strOwnerKey("DEFAULT"), m_strNrKey(Format("%*llu", 3, kParPoolNr)) {
     ReadParPool();
 }
 
@@ -91,7 +94,8 @@ bool CLUDefault::DeleteParPool(CZParPool& pool) {
 bool CLUDefault::WriteParPool() {
     if (!dbDatabase.IsOpen()) {
         HaltE("Laborumsatzliste", "Die Einstellungen konnten nicht gespeichert werden: "
-                                  "keine Praxisdatenbank ge\xF6" "ffnet.");
+                                  "keine Praxisdatenbank ge\xF6"
+                                  "ffnet.");
         return true;
     }
     CZParPool pool(&dbDatabase);
@@ -107,7 +111,8 @@ bool CLUDefault::WriteParPool() {
     } catch (const DbError& e) {
         HaltE("Laborumsatzliste",
               "Die Einstellungen konnten nicht gespeichert werden; die bisherigen bleiben "
-              "erhalten.\n" + Utf8ToCp1252(e.what()));
+              "erhalten.\n" +
+                  Utf8ToCp1252(e.what()));
     }
     return true;
 }

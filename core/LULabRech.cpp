@@ -9,12 +9,10 @@
 #include "host/db/ZFakt.h"
 #include "host/db/ZLBlockEntry.h"
 
-namespace {
-
 // The hit's amount replaced by the share of its lab-block entry, when the hit names
 // one that exists: entry amount x p / 100, p read from the share text after its
 // first character.
-CDBetrag AmountWithShare(const CBehHitLine& hit) {
+CDBetrag CLULabRech::AmountWithShare(const CBehHitLine& hit) {
     if (hit.m_strPatNr.empty() || hit.m_strPlanNr.empty() || hit.m_strLBlockNr.empty() ||
         hit.m_strLBlockEntryNr.empty() || !dbDatabaseRO.IsOpen())
         return hit.m_Betrag;
@@ -33,14 +31,13 @@ CDBetrag AmountWithShare(const CBehHitLine& hit) {
     return betrag;
 }
 
-} // namespace
-
 void CLULabRech::Clear() {
-    for (int i = 0; i < 7; ++i) Block(i).Clear();
-    for (CString* s : {&m_strPatNr, &m_strPlanNr, &m_strLiqNr, &m_strLabRechNr, &m_strLBlockNr,
-                       &m_strZusatzKey, &m_strLstDatum, &m_strRechDatum, &m_strDatumAlt,
-                       &m_strZusatzText, &m_strRechNr, &m_strFortlRgNr, &m_strMandant,
-                       &m_strTechniker, &m_strPatName, &m_strStornoDatum})
+    for (int i = 0; i < 7; ++i)
+        Block(i).Clear();
+    for (CString* s :
+         {&m_strPatNr, &m_strPlanNr, &m_strLiqNr, &m_strLabRechNr, &m_strLBlockNr, &m_strZusatzKey,
+          &m_strLstDatum, &m_strRechDatum, &m_strDatumAlt, &m_strZusatzText, &m_strRechNr,
+          &m_strFortlRgNr, &m_strMandant, &m_strTechniker, &m_strPatName, &m_strStornoDatum})
         s->clear();
     m_cPlanArt = 0;
     m_bMarkiert = false;
@@ -51,13 +48,20 @@ void CLULabRech::Clear() {
 
 CLULabRechLst& CLULabRech::Block(int nView) {
     switch (nView) {
-    case 1: return m_LstMitMwSt;
-    case 2: return m_LstOhneMwSt;
-    case 3: return m_Lst5;
-    case 4: return m_Lst7;
-    case 5: return m_Lst16;
-    case 6: return m_Lst19;
-    default: return m_LstAlle;
+    case 1:
+        return m_LstMitMwSt;
+    case 2:
+        return m_LstOhneMwSt;
+    case 3:
+        return m_Lst5;
+    case 4:
+        return m_Lst7;
+    case 5:
+        return m_Lst16;
+    case 6:
+        return m_Lst19;
+    default:
+        return m_LstAlle;
     }
 }
 
@@ -67,15 +71,24 @@ const CLULabRechLst& CLULabRech::Block(int nView) const {
 
 CLULabRechLst* CLULabRech::RateBlock(int nSatz) {
     switch (nSatz) {
-    case 5: return &m_Lst5;
-    case 7: return &m_Lst7;
-    case 16: return &m_Lst16;
-    case 19: return &m_Lst19;
-    default: return nullptr;
+    case 5:
+        return &m_Lst5;
+    case 7:
+        return &m_Lst7;
+    case 16:
+        return &m_Lst16;
+    case 19:
+        return &m_Lst19;
+    default:
+        return nullptr;
     }
 }
 
 void CLULabRech::MoveBeh(const CBehHitLine& hit) {
+    MoveBeh(hit, AmountWithShare(hit));
+}
+
+void CLULabRech::MoveBeh(const CBehHitLine& hit, const CDBetrag& betrag) {
     m_strMandant = hit.m_strMandant;
     m_strPatNr = hit.m_strPatNr;
     m_strLstDatum = hit.m_strDatum;
@@ -90,7 +103,6 @@ void CLULabRech::MoveBeh(const CBehHitLine& hit) {
         m_strLiqNr = hit.m_strLiqNr2;
     }
     m_strLabRechNr = hit.m_strLabRechKey;
-    const CDBetrag betrag = AmountWithShare(hit);
     if (betrag.SameAs(hit.m_Betrag)) {
         MoveLabLstBetrag(hit);
     } else {
@@ -113,8 +125,8 @@ void CLULabRech::MoveLabLstBetrag(const CBehHitLine& hit) {
 }
 
 void CLULabRech::AddMwStGruppe(const CBehHitLine& hit) {
-    const CString strKey = m_strPlanNr + m_strLBlockNr + (hit.IsFlag2Set() ? "1" : "0") + "|" +
-                           itoc(hit.m_nMwStSatz);
+    const CString strKey =
+        m_strPlanNr + m_strLBlockNr + (hit.IsFlag2Set() ? "1" : "0") + "|" + itoc(hit.m_nMwStSatz);
     for (auto& [key, betrag] : m_vecMwStGruppen) {
         if (key == strKey) {
             betrag += hit.m_Betrag;
@@ -184,8 +196,7 @@ bool CLULabRech::operator==(const CLULabRech& o) const {
     if (m_strPatNr != o.m_strPatNr) return false;
     if (!m_strPlanNr.empty() ? m_strPlanNr != o.m_strPlanNr : m_cPlanArt != o.m_cPlanArt)
         return false;
-    if (!m_strLiqNr.empty() ? m_strLiqNr != o.m_strLiqNr : m_cPlanArt != o.m_cPlanArt)
-        return false;
+    if (!m_strLiqNr.empty() ? m_strLiqNr != o.m_strLiqNr : m_cPlanArt != o.m_cPlanArt) return false;
     if (m_strLBlockNr != o.m_strLBlockNr) return false;
     if (!m_strRechNr.empty() && m_strRechNr != o.m_strRechNr) return false;
     if (!m_strFortlRgNr.empty() && m_strFortlRgNr != o.m_strFortlRgNr) return false;

@@ -34,24 +34,28 @@ public:
     STORNOTYP m_nStornoTyp = kStornoDanach;
     // Net amount per VAT group "plan + lab block + flag|rate", in order of creation.
     std::vector<std::pair<CString, CDBetrag>> m_vecMwStGruppen;
-    CLULabRechLst m_LstAlle;      // block "0"
-    CLULabRechLst m_LstOhneMwSt;  // block "2"
-    CLULabRechLst m_LstMitMwSt;   // block "1"
-    CLULabRechLst m_Lst5;         // block "3"
-    CLULabRechLst m_Lst7;         // block "4"
-    CLULabRechLst m_Lst16;        // block "5"
-    CLULabRechLst m_Lst19;        // block "6"
+    CLULabRechLst m_LstAlle;     // block "0"
+    CLULabRechLst m_LstOhneMwSt; // block "2"
+    CLULabRechLst m_LstMitMwSt;  // block "1"
+    CLULabRechLst m_Lst5;        // block "3"
+    CLULabRechLst m_Lst7;        // block "4"
+    CLULabRechLst m_Lst16;       // block "5"
+    CLULabRechLst m_Lst19;       // block "6"
     CString m_strZusatzKey;
-    CString m_strDatumAlt;  // payment date of paid invoices
+    CString m_strDatumAlt; // payment date of paid invoices
     CString m_strZusatzText;
-    CString m_strRechNr;    // patient-related invoice number "Mandant/PatNr/Nr"
-    CString m_strFortlRgNr; // running invoice number, invoice years after 2019
+    CString m_strRechNr;      // patient-related invoice number "Mandant/PatNr/Nr"
+    CString m_strFortlRgNr;   // running invoice number, invoice years after 2019
     CString m_strStornoDatum; // empty: not cancelled
 
     CLULabRech() = default;
 
     void Clear();
     void MoveBeh(const CBehHitLine& hit);
+    // MoveBeh with the hit's amount as AmountWithShare gave it.
+    void MoveBeh(const CBehHitLine& hit, const CDBetrag& betrag);
+    // The hit's amount, or the share of it that its lab-block entry names.
+    static CDBetrag AmountWithShare(const CBehHitLine& hit);
     void MoveLabLstBetrag(const CBehHitLine& hit);
     void MoveLabLstBetrag(const CBehHitLine& hit, const LabBetrag& lab);
     void BerechneMwStSummen();

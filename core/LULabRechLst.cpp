@@ -15,7 +15,8 @@ CDBetrag CLULabRechLst::*const CLULabRechLst::kBetraege[kBetragCount] = {
     &CLULabRechLst::m_TechnMat5,     &CLULabRechLst::m_TechnMat7};
 
 void CLULabRechLst::Clear() {
-    for (auto pBetrag : kBetraege) (this->*pBetrag).Empty();
+    for (auto pBetrag : kBetraege)
+        (this->*pBetrag).Empty();
     m_bBelegt = false;
 }
 
@@ -40,8 +41,8 @@ void CLULabRechLst::MoveLabLstBetrag(const CBehHitLine&, const LabBetrag& lab) {
     using S = LabBetrag;
     m_bBelegt = true;
     m_TechnLst = lab.A(S::TechnLst) + lab.B(S::TechnLst);
-    m_Material = lab.A(S::Material2) + lab.B(S::Material2) + lab.A(S::Material1) +
-                 lab.B(S::Material1);
+    m_Material =
+        lab.A(S::Material2) + lab.B(S::Material2) + lab.A(S::Material1) + lab.B(S::Material1);
     m_Metall = lab.A(S::Metall) + lab.B(S::Metall);
     m_MwSt = lab.A(S::MwSt) + lab.B(S::MwSt);
     m_Netto += m_TechnLst + m_Material + m_Metall;

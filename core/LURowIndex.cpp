@@ -6,11 +6,16 @@ void CLURowIndex::Clear() {
     m_vecOlderPlus1.clear();
 }
 
-// Linear probing from a slot picked by a multiplicative hash of the tag, so that
-// tags which differ in few bits still spread over the table.
+// A multiplicative hash of the tag, so that tags which differ in few bits still
+// spread over the table.
+std::size_t CLURowIndex::Home(std::uint32_t nTag) const {
+    return static_cast<std::size_t>((nTag * 0x9E3779B97F4A7C15ULL) >> 32) & (m_vecTable.size() - 1);
+}
+
+// Linear probing from the tag's home slot.
 std::size_t CLURowIndex::Slot(std::uint32_t nTag) const {
     const std::size_t nMask = m_vecTable.size() - 1;
-    std::size_t i = static_cast<std::size_t>((nTag * 0x9E3779B97F4A7C15ULL) >> 32) & nMask;
+    std::size_t i = Home(nTag);
     while (m_vecTable[i].nRowPlus1 != 0 && m_vecTable[i].nTag != nTag)
         i = (i + 1) & nMask;
     return i;
@@ -24,7 +29,7 @@ void CLURowIndex::Grow() {
 }
 
 void CLURowIndex::Append(std::uint64_t nKey) {
-    if (2 * (m_nKeys + 1) > m_vecTable.size()) Grow();
+    if (4 * (m_nKeys + 1) > 3 * m_vecTable.size()) Grow();
     const std::uint32_t nTag = Tag(nKey);
     Entry& e = m_vecTable[Slot(nTag)];
     if (!e.nRowPlus1) ++m_nKeys;
@@ -35,4 +40,8 @@ void CLURowIndex::Append(std::uint64_t nKey) {
 std::size_t CLURowIndex::Newest(std::uint64_t nKey) const {
     if (m_vecTable.empty()) return kNone;
     return Row(m_vecTable[Slot(Tag(nKey))].nRowPlus1);
+}
+
+void CLURowIndex::Prefetch(std::uint64_t nKey) const {
+    if (!m_vecTable.empty()) __builtin_prefetch(&m_vecTable[Home(Tag(nKey))]);
 }

@@ -21,6 +21,8 @@ public:
     // rows.
     void Append(std::uint64_t nKey);
     std::size_t Newest(std::uint64_t nKey) const;
+    // Asks the memory for the place where Newest will look, without waiting.
+    void Prefetch(std::uint64_t nKey) const;
     std::size_t Older(std::size_t nRow) const { return Row(m_vecOlderPlus1[nRow]); }
 
 private:
@@ -30,11 +32,12 @@ private:
         std::uint32_t nRowPlus1 = 0; // 0: free
     };
     static std::uint32_t Tag(std::uint64_t nKey) { return static_cast<std::uint32_t>(nKey >> 32); }
+    std::size_t Home(std::uint32_t nTag) const;
     // The entry of the tag, or the free one to take.
     std::size_t Slot(std::uint32_t nTag) const;
     void Grow();
 
-    std::vector<Entry> m_vecTable; // size a power of two, at most half full
+    std::vector<Entry> m_vecTable; // size a power of two, at most three quarters full
     std::size_t m_nKeys = 0;
     std::vector<std::uint32_t> m_vecOlderPlus1; // 0: none
 };

@@ -12,7 +12,8 @@ namespace {
 // treatment query expects them: quoted characters separated by commas.
 CString LiqPlanArten() {
     CString s;
-    for (char c : {'k', 'g', 'p', 'q'}) s += (s.empty() ? "'" : "','") + CString(1, c);
+    for (char c : {'k', 'g', 'p', 'q'})
+        s += (s.empty() ? "'" : "','") + CString(1, c);
     return s + "'";
 }
 
@@ -35,8 +36,7 @@ void Prefetch(CLULabRech& row, const CBehHitLine& hit) {
     if (CLULabRechLst* pRate = row.RateBlock(hit.m_nMwStSatz)) PrefetchRange(pRate, pRate + 1);
 }
 
-// What MoveBeh reaches through the row's pointers, asked for before it looks up
-// the lab-block entry, so that both waits overlap.
+// What MoveBeh reaches through the row's pointers, asked for before it begins.
 void PrefetchOutOfRow(const CLULabRech& row) {
     __builtin_prefetch(row.m_vecMwStGruppen.data(), 1);
     __builtin_prefetch(row.m_strPatName.data(), 1);
@@ -44,7 +44,9 @@ void PrefetchOutOfRow(const CLULabRech& row) {
 
 } // namespace
 
-CLUSum::CLUSum() { m_WorkLabRech.Clear(); }
+CLUSum::CLUSum() {
+    m_WorkLabRech.Clear();
+}
 
 void CLUSum::Init() {
     m_vecLabRech.clear();
@@ -70,20 +72,26 @@ void CLUSum::SyncIndex() {
     }
 }
 
+// With hits in random order the index entry and the candidate row are seldom in
+// the cache: the work row is cleared while the index entry is on its way, and the
+// lab-block entry is looked up while the row is.
 void CLUSum::MoveLabRech(const CBehHitLine& hit, const CLUDefault& settings) {
-    m_WorkLabRech.Clear();
     SyncIndex();
     const std::uint64_t nKey = IndexKey(hit.m_strPatNr, hit.m_strLBlockNr);
-    for (std::size_t n = m_Index.Newest(nKey); n != CLURowIndex::kNone; n = m_Index.Older(n)) {
+    m_Index.Prefetch(nKey);
+    m_WorkLabRech.Clear();
+    const std::size_t nNewest = m_Index.Newest(nKey);
+    if (nNewest != CLURowIndex::kNone) Prefetch(m_vecLabRech[nNewest], hit);
+    const CDBetrag betrag = CLULabRech::AmountWithShare(hit);
+    for (std::size_t n = nNewest; n != CLURowIndex::kNone; n = m_Index.Older(n)) {
         CLULabRech& row = m_vecLabRech[n];
-        Prefetch(row, hit);
         if (row.Compare(hit, settings)) {
             PrefetchOutOfRow(row);
-            row.MoveBeh(hit);
+            row.MoveBeh(hit, betrag);
             return;
         }
     }
-    m_WorkLabRech.MoveBeh(hit);
+    m_WorkLabRech.MoveBeh(hit, betrag);
     m_vecLabRech.push_back(m_WorkLabRech);
     m_Index.Append(nKey);
 }
