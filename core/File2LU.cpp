@@ -6,6 +6,24 @@
 #include "host/stat/StatAccu.h"
 #include "host/stat/StatLineTables.h"
 
+namespace {
+
+// Lines of one row carry the same texts, so most of them are already in place.
+void Take(CString& strMember, std::string_view text) {
+    if (strMember != text) strMember.assign(text);
+}
+
+// The block code and the cancellation type are single digits or "-1"; anything
+// else goes the general way.
+long long SmallInt(const CStatLines& line, CStatLines::Slot eSlot) {
+    const std::string_view text = line.View(eSlot);
+    if (text.size() == 1 && text[0] >= '0' && text[0] <= '9') return text[0] - '0';
+    if (text == "-1") return -1;
+    return LeadingInt(line.Get(eSlot));
+}
+
+} // namespace
+
 CFile2LU::CFile2LU(CLUSum* pSum, CWnd* pParent) : CFile2Stat(pParent), m_pSum(pSum) {
     m_strFileName = luhit::kBaseName;
 }
@@ -39,44 +57,51 @@ bool CFile2LU::MoveDataFromFile(CStatLines& line) {
 
 // A type outside the three known ones counts as cancelled after the period.
 void CFile2LU::CorrectStornoTyp(CStatLines& line) {
-    if (!IsValidStornoTyp(LeadingInt(line.Get(CStatLines::StornoTyp))))
+    if (!IsValidStornoTyp(SmallInt(line, CStatLines::StornoTyp)))
         line.Set(CStatLines::StornoTyp, "1");
 }
 
 // The members that CLULabRech::operator== looks at.
 void CFile2LU::MoveKeys(const CStatLines& line, CLULabRech& row) {
     using S = CStatLines;
-    row.m_strPatNr = line.Get(S::PatNr);
-    row.m_strRechNr = line.Get(S::RechNr);
-    const CString& strPlanArt = line.Get(S::PlanArt);
-    row.m_cPlanArt = static_cast<signed char>(strPlanArt.empty() ? 0 : strPlanArt[0]);
-    row.m_strPlanNr = line.Get(S::PlanNr);
-    row.m_strLiqNr = line.Get(S::LiqNr);
-    row.m_strFortlRgNr = line.Get(S::FortlRgNr);
-    row.m_strZusatzKey = line.Get(S::ZusatzKey);
-    row.m_strLBlockNr = line.Get(S::LBlockNr);
-    row.m_nStornoTyp = static_cast<STORNOTYP>(LeadingInt(line.Get(S::StornoTyp)));
+    Take(row.m_strPatNr, line.View(S::PatNr));
+    Take(row.m_strRechNr, line.View(S::RechNr));
+    const std::string_view planArt = line.View(S::PlanArt);
+    row.m_cPlanArt = static_cast<signed char>(planArt.empty() ? 0 : planArt[0]);
+    Take(row.m_strPlanNr, line.View(S::PlanNr));
+    Take(row.m_strLiqNr, line.View(S::LiqNr));
+    Take(row.m_strFortlRgNr, line.View(S::FortlRgNr));
+    Take(row.m_strZusatzKey, line.View(S::ZusatzKey));
+    Take(row.m_strLBlockNr, line.View(S::LBlockNr));
+    row.m_nStornoTyp = static_cast<STORNOTYP>(SmallInt(line, S::StornoTyp));
 }
 
 void CFile2LU::MoveFile2LUHit(const CStatLines& line, CLULabRech& row) {
     using S = CStatLines;
     MoveKeys(line, row);
-    row.m_strMandant = line.Get(S::AllgText1);
-    row.m_strPatName = line.Get(S::HitText);
-    row.m_strRechDatum = line.Get(S::Datum);
-    row.m_strDatumAlt = line.Get(S::Datum);
-    row.m_strZusatzText = line.Get(S::ZusatzText);
-    row.m_strStornoDatum = line.Get(S::StornoDatum);
+    Take(row.m_strMandant, line.View(S::AllgText1));
+    Take(row.m_strPatName, line.View(S::HitText));
+    Take(row.m_strRechDatum, line.View(S::Datum));
+    Take(row.m_strDatumAlt, line.View(S::Datum));
+    Take(row.m_strZusatzText, line.View(S::ZusatzText));
+    Take(row.m_strStornoDatum, line.View(S::StornoDatum));
 
     // Codes 1..6 select their block; 0, others and no number select all amounts.
-    const long long nCode = LeadingInt(line.Get(S::BlockCode));
+    const long long nCode = SmallInt(line, S::BlockCode);
     MoveLst(line, row.Block(nCode >= 1 && nCode <= 6 ? static_cast<int>(nCode) : 0));
 }
 
 void CFile2LU::MoveLst(const CStatLines& line, CLULabRechLst& block) {
     block.m_bBelegt = true;
-    for (int i = 0; i < CLULabRechLst::kBetragCount; ++i)
-        block.*CLULabRechLst::kBetraege[i] = CDBetrag(line.Get(CStatLines::LuBetrag(i + 1)));
+    for (int i = 0; i < CLULabRechLst::kBetragCount; ++i) {
+        // Most amount fields are empty; they need no parsing.
+        const std::string_view text = line.View(CStatLines::LuBetrag(i + 1));
+        CDBetrag& betrag = block.*CLULabRechLst::kBetraege[i];
+        if (text.empty())
+            betrag.Empty();
+        else
+            betrag = CDBetrag(text);
+    }
 }
 
 bool CFile2LU::ReadMoreSelektions(const CString& strPath) {

@@ -72,7 +72,7 @@ CString DisplayForm(std::int64_t nCent, int nWidth, char cThousands, char cDecim
 
 } // namespace
 
-CWBetragBasis::CWBetragBasis(const CString& text) {
+CWBetragBasis::CWBetragBasis(std::string_view text) {
     // Accepted: [blanks][currency letter][blanks][sign][digits][blanks]; nothing else.
     if (text.empty()) return; // the most frequent text of all
     std::size_t i = text.find_first_not_of(' ');

@@ -16,6 +16,7 @@
 #include "host/CString.h"
 
 #include <cstdint>
+#include <string_view>
 
 class CWBetragBasis {
 public:
@@ -25,8 +26,9 @@ public:
 
     CWBetragBasis() = default; // empty euro amount
     // From the stored text form (see ToDb); any other text gives an empty amount.
-    explicit CWBetragBasis(const CString& text);
-    explicit CWBetragBasis(const char* text) : CWBetragBasis(CString(text ? text : "")) {}
+    explicit CWBetragBasis(std::string_view text);
+    explicit CWBetragBasis(const CString& text) : CWBetragBasis(std::string_view(text)) {}
+    explicit CWBetragBasis(const char* text) : CWBetragBasis(std::string_view(text ? text : "")) {}
     // From a value in currency units, rounded half away from zero to the cent.
     CWBetragBasis(double dValue, char cWaehrung);
 

@@ -11,6 +11,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // The letter after the backslash for the bytes that would break a line apart or
@@ -60,7 +64,7 @@ void AppendEscaped(std::string& out, std::string_view text) {
 
 // Slots are converted one by one, as most of them are plain ASCII. UTF-8 sequences
 // contain no ASCII bytes, so escaping after the conversion is safe.
-void AppendSlot(std::string& out, const CString& strSlot) {
+void AppendSlot(std::string& out, std::string_view strSlot) {
     if (IsAscii(strSlot))
         AppendEscaped(out, strSlot);
     else
@@ -102,58 +106,92 @@ bool ReadField(std::string_view field, std::size_t nField, CString& strSlot, CSt
     return false;
 }
 
-// The end of the field that starts at p: its TAB or the end of the line. bPlain
-// tells whether the field is ASCII without a backslash, as nearly all fields are,
-// and can be taken as it stands.
-//
-// Eight bytes are looked at together: for a word w, ZeroBytes(w ^ pattern) marks
-// the bytes equal to the pattern byte by their high bit. Its lowest mark is always
-// right; a wrong one can follow only a right one, so the first TAB is found exactly,
-// and a backslash marked before it means there is a backslash before it.
-constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+// Where the fields of a line end, and which of them hold a backslash or a byte
+// beyond ASCII and so must be decoded; the others are taken as they stand.
+struct CFieldMap {
+    static constexpr std::size_t kMax = CStatLines::SlotCount;
+    std::array<std::uint32_t, kMax> aEnd; // field i ends before aEnd[i] (its TAB or the line end)
+    std::uint64_t nCareful = 0;           // bit i: field i must be decoded
+    std::size_t nFields = 0;              // all fields, also those beyond kMax
 
-constexpr std::uint64_t ZeroBytes(std::uint64_t w) {
-    return (w - kOnes) & ~w & kHighBits;
-}
-
-const char* FieldEnd(const char* p, const char* pEnd, bool& bPlain) {
-    std::uint64_t nSpecial = 0;
-    if constexpr (std::endian::native == std::endian::little) {
-        for (; pEnd - p >= 8; p += 8) {
-            std::uint64_t w = 0;
-            std::memcpy(&w, p, 8);
-            const std::uint64_t nTab = ZeroBytes(w ^ (kOnes * '\t'));
-            const std::uint64_t nOther = (w & kHighBits) | ZeroBytes(w ^ (kOnes * '\\'));
-            if (nTab) {
-                const int nBits = std::countr_zero(nTab) & ~7; // bits before the TAB byte
-                const std::uint64_t nBefore = nBits ? ~0ULL >> (64 - nBits) : 0;
-                bPlain = !(nSpecial | (nOther & nBefore));
-                return p + nBits / 8;
-            }
-            nSpecial |= nOther;
-        }
+    void Tab(std::size_t nPos) {
+        if (nFields < kMax) aEnd[nFields] = static_cast<std::uint32_t>(nPos);
+        ++nFields;
     }
-    for (; p < pEnd && *p != '\t'; ++p)
-        nSpecial |= (static_cast<unsigned char>(*p) & 0x80u) | (*p == '\\');
-    bPlain = !nSpecial;
-    return p;
+    void Special() {
+        if (nFields < kMax) nCareful |= std::uint64_t{1} << nFields;
+    }
+};
+
+// The bytes of a chunk in position order: bit i of nTabs or nSpecial stands for
+// byte nBase + i. Special bytes are rare, so the loop mostly steps from TAB to TAB.
+void MapEvents(CFieldMap& map, std::size_t nBase, std::uint32_t nTabs, std::uint32_t nSpecial) {
+    for (std::uint32_t nEvents = nTabs | nSpecial; nEvents; nEvents &= nEvents - 1) {
+        const int nBit = std::countr_zero(nEvents);
+        if (nTabs >> nBit & 1)
+            map.Tab(nBase + static_cast<std::size_t>(nBit));
+        else
+            map.Special();
+    }
 }
 
-bool StoreField(const char* p, const char* pEnd, bool bPlain, std::size_t nField, CString& strSlot,
-                CString& strError) {
-    if (!bPlain)
-        return ReadField(std::string_view(p, static_cast<std::size_t>(pEnd - p)), nField, strSlot,
-                         strError);
-    strSlot.assign(p, pEnd);
-    return true;
+#if defined(__SSE2__)
+// Sixteen bytes at a time: a compare per kind of byte gives a bit mask of where
+// they stand. The last partial chunk is copied into a buffer padded with zeros,
+// which are neither TAB nor special.
+void MapChunk(CFieldMap& map, std::size_t nBase, const char* p) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const auto nTabs =
+        static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\t'))));
+    const auto nSpecial = static_cast<std::uint32_t>(
+        _mm_movemask_epi8(v) | _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\\'))));
+    MapEvents(map, nBase, nTabs, nSpecial);
 }
+
+void MapFields(std::string_view line, CFieldMap& map) {
+    std::size_t nPos = 0;
+    for (; nPos + 16 <= line.size(); nPos += 16)
+        MapChunk(map, nPos, line.data() + nPos);
+    if (nPos < line.size()) {
+        char aTail[16] = {};
+        std::memcpy(aTail, line.data() + nPos, line.size() - nPos);
+        MapChunk(map, nPos, aTail);
+    }
+}
+#else
+void MapFields(std::string_view line, CFieldMap& map) {
+    for (std::size_t nPos = 0; nPos < line.size(); ++nPos) {
+        const auto c = static_cast<unsigned char>(line[nPos]);
+        MapEvents(map, nPos, c == '\t', c >= 0x80 || c == '\\');
+    }
+}
+#endif
 
 } // namespace
 
 void CStatLines::Clear() {
     for (CString& strSlot : m_arrSlots)
         strSlot.clear();
+    m_nInLine = 0;
+}
+
+CStatLines& CStatLines::operator=(const CStatLines& other) {
+    if (this == &other) return *this;
+    for (int i = 0; i < SlotCount; ++i)
+        m_arrSlots[i].assign(other.View(static_cast<Slot>(i)));
+    m_nInLine = 0;
+    return *this;
+}
+
+bool CStatLines::operator==(const CStatLines& other) const {
+    for (int i = 0; i < SlotCount; ++i)
+        if (View(static_cast<Slot>(i)) != other.View(static_cast<Slot>(i))) return false;
+    return true;
+}
+
+void CStatLines::TakeFromLine(Slot eSlot) const {
+    m_arrSlots[eSlot].assign(m_arrViews[eSlot]);
+    m_nInLine &= ~Bit(eSlot);
 }
 
 void CStatLines::MoveError2File(const CBehErrors& err) {
@@ -194,48 +232,49 @@ bool CStatLines::ToText(const int* pTable, std::string& out) const {
     out.clear();
     for (int i = 0; pLine[i] >= 0; ++i) {
         if (i) out += '\t';
-        AppendSlot(out, m_arrSlots[pLine[i]]);
+        AppendSlot(out, View(static_cast<Slot>(pLine[i])));
     }
     return true;
 }
 
-// The fields are located first and the count checked before any is stored, so
+// The fields are located first and the count checked before any is taken, so
 // that a line with a wrong count is reported as such whatever its fields hold.
 bool CStatLines::FromText(std::string_view utf8, const int* pTable, CString& strError) {
-    struct Field {
-        const char* pBegin;
-        const char* pEnd;
-        bool bPlain;
+    CFieldMap map;
+    MapFields(utf8, map);
+    map.Tab(utf8.size()); // the end of the last field
+    const auto field = [&](std::size_t i) {
+        const std::size_t nBegin = i ? map.aEnd[i - 1] + 1 : 0;
+        return utf8.substr(nBegin, map.aEnd[i] - nBegin);
     };
-    std::array<Field, SlotCount> fields;
-    const char* const pLineEnd = utf8.data() + utf8.size();
-    std::size_t nFields = 0;
-    for (const char* p = utf8.data();; ++p) {
-        bool bPlain = true;
-        const char* pEnd = FieldEnd(p, pLineEnd, bPlain);
-        if (nFields < fields.size()) fields[nFields] = {p, pEnd, bPlain};
-        ++nFields;
-        if (pEnd == pLineEnd) break;
-        p = pEnd;
-    }
-    Clear();
-    const Field& kind = fields[0];
-    if (!StoreField(kind.pBegin, kind.pEnd, kind.bPlain, 1, m_arrSlots[SatzArt], strError))
-        return false;
+    // Every slot reads as empty unless the line fills it.
+    m_arrViews.fill({});
+    m_nInLine = ~std::uint64_t{0} >> (64 - SlotCount);
+    if (!TakeField(SatzArt, field(0), map.nCareful & 1, 1, strError)) return false;
     const int* pLine = StatLineTable(Get(SatzArt), pTable);
     if (!pLine) {
         strError = "unbekannte Satzart \"" + GetMidStr(Get(SatzArt), 0, 20) + "\"";
         return false;
     }
     const auto nSlots = static_cast<std::size_t>(StatLineSlotCount(pLine));
-    if (nFields != nSlots) {
-        strError = ::Format("%zu Felder statt %zu", nFields, nSlots);
+    if (map.nFields != nSlots) {
+        strError = ::Format("%zu Felder statt %zu", map.nFields, nSlots);
         return false;
     }
-    for (std::size_t i = 1; i < nSlots; ++i) {
-        const Field& f = fields[i];
-        if (!StoreField(f.pBegin, f.pEnd, f.bPlain, i + 1, m_arrSlots[pLine[i]], strError))
+    for (std::size_t i = 1; i < nSlots; ++i)
+        if (!TakeField(static_cast<Slot>(pLine[i]), field(i), map.nCareful >> i & 1, i + 1,
+                       strError))
             return false;
-    }
     return true;
+}
+
+bool CStatLines::TakeField(Slot eSlot, std::string_view field, bool bCareful, std::size_t nField,
+                           CString& strError) {
+    if (!bCareful) {
+        m_arrViews[eSlot] = field;
+        m_nInLine |= Bit(eSlot);
+        return true;
+    }
+    m_nInLine &= ~Bit(eSlot);
+    return ReadField(field, nField, m_arrSlots[eSlot], strError);
 }

@@ -10,6 +10,7 @@
 #include "host/CString.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -54,10 +55,25 @@ public:
     static constexpr Slot GlabText(int n) { return static_cast<Slot>(GlabText1 + n - 1); }
     static constexpr Slot GlabBetrag(int n) { return static_cast<Slot>(GlabBetrag1 + n - 1); }
 
+    CStatLines() = default;
+    // A copy holds its texts itself, also those still in the text of a read line.
+    CStatLines(const CStatLines& other) { *this = other; }
+    CStatLines& operator=(const CStatLines& other);
+
     // Empties every slot; the slots keep their memory for the next line.
     void Clear();
-    void Set(Slot eSlot, std::string_view text) { m_arrSlots[eSlot].assign(text); }
-    const CString& Get(Slot eSlot) const { return m_arrSlots[eSlot]; }
+    void Set(Slot eSlot, std::string_view text) {
+        m_arrSlots[eSlot].assign(text);
+        m_nInLine &= ~Bit(eSlot);
+    }
+    const CString& Get(Slot eSlot) const {
+        if (m_nInLine & Bit(eSlot)) TakeFromLine(eSlot);
+        return m_arrSlots[eSlot];
+    }
+    // The slot's text without a copy; see FromText for how long it stays valid.
+    std::string_view View(Slot eSlot) const {
+        return (m_nInLine & Bit(eSlot)) ? m_arrViews[eSlot] : std::string_view(m_arrSlots[eSlot]);
+    }
 
     // Clear, kind "E" and the error slots.
     void MoveError2File(const CBehErrors& err);
@@ -71,11 +87,23 @@ public:
     bool ToText(const int* pTable, std::string& out) const;
     // Reads a line written by ToText; the table is chosen by the kind in the first
     // field as above. On failure the slots are undefined and strError (German)
-    // says why.
+    // says why. Fields that need no decoding (nearly all) are not copied: the line
+    // refers to utf8 for them, which must therefore stay unchanged until the line
+    // is read again, cleared or copied.
     bool FromText(std::string_view utf8, const int* pTable, CString& strError);
 
-    bool operator==(const CStatLines&) const = default;
+    bool operator==(const CStatLines& other) const;
 
 private:
-    std::array<CString, SlotCount> m_arrSlots;
+    static_assert(SlotCount <= 64);
+    static constexpr std::uint64_t Bit(int eSlot) { return std::uint64_t{1} << eSlot; }
+    void TakeFromLine(Slot eSlot) const;
+    bool TakeField(Slot eSlot, std::string_view field, bool bCareful, std::size_t nField,
+                   CString& strError);
+
+    // A slot's text is its string, or, when its bit in m_nInLine is set, its view
+    // into the line it was read from; Get copies it into the string on demand.
+    mutable std::array<CString, SlotCount> m_arrSlots;
+    std::array<std::string_view, SlotCount> m_arrViews{};
+    mutable std::uint64_t m_nInLine = 0;
 };

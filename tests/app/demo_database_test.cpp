@@ -80,7 +80,7 @@ std::uint64_t Checksum(const std::string& path) {
             cols += (cols.empty() ? "" : " || '|' || ") +
                     ("quote(" + std::string(info->ColumnText(0)) + ")");
         add(table);
-        for (auto rows = db->Prepare("SELECT " + cols + " FROM " + table + " ORDER BY rowid");
+        for (auto rows = db->Prepare("SELECT " + cols + " FROM " + table + " ORDER BY 1");
              rows->Step();)
             add(rows->ColumnText(0));
     }
