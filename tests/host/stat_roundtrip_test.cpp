@@ -105,11 +105,38 @@ TEST_P(StatRoundTrip, RandomLinesReadBackEqual) {
     }
 }
 
-// Fields are scanned eight bytes at a time: an escape, a byte beyond ASCII or a bad
-// escape must be seen at every position of a word, and in the last partial word.
+// A read line refers to its text; copies, Get and Set must not.
+TEST(StatLines, CopiesAndChangesDoNotDependOnTheReadText) {
+    CStatLines written;
+    written.Set(S::SatzArt, "L");
+    written.Set(S::PatNr, "4711");
+    written.Set(S::HitText, "M\xFCller, Anna"); // decoded, so held by the slot itself
+    std::string strText;
+    ASSERT_TRUE(written.ToText(iLU_SICHERUNG, strText));
+    CStatLines read;
+    CString strError;
+    ASSERT_TRUE(read.FromText(strText, iLU_SICHERUNG, strError)) << strError;
+    const CStatLines copy = read;
+    read.Set(S::PatNr, "1");
+    EXPECT_EQ(read.View(S::PatNr), "1");
+    std::fill(strText.begin(), strText.end(), 'x'); // the text is gone
+    EXPECT_EQ(copy, written);
+    EXPECT_EQ(copy.Get(S::PatNr), "4711");
+    EXPECT_EQ(read.Get(S::HitText), "M\xFCller, Anna");
+    // A second line leaves nothing of the first behind.
+    CStatLines other;
+    other.Set(S::SatzArt, "L");
+    ASSERT_TRUE(other.ToText(iLU_SICHERUNG, strText));
+    ASSERT_TRUE(read.FromText(strText, iLU_SICHERUNG, strError)) << strError;
+    EXPECT_EQ(read, other);
+    EXPECT_EQ(read.Get(S::PatNr), "");
+}
+
+// Fields are scanned sixteen bytes at a time: an escape, a byte beyond ASCII or a
+// bad escape must be seen at every position of a chunk, and in the last partial one.
 TEST(StatLines, SpecialBytesAreSeenAtEveryPosition) {
     const int* pTable = iLU_SICHERUNG;
-    for (std::size_t nLength = 1; nLength <= 20; ++nLength) {
+    for (std::size_t nLength = 1; nLength <= 40; ++nLength) {
         for (std::size_t nAt = 0; nAt < nLength; ++nAt) {
             for (const char cSpecial : {'\\', '\t', '\xE4', '\n'}) {
                 SCOPED_TRACE(::testing::Message() << nLength << " bytes, special at " << nAt);
@@ -131,7 +158,7 @@ TEST(StatLines, SpecialBytesAreSeenAtEveryPosition) {
             std::string strUtf8;
             ASSERT_TRUE(line.ToText(pTable, strUtf8));
             std::string strBad(nLength, 'a');
-            strBad[nAt] = '\\'; // followed by a letter that is no escape
+            strBad[nAt] = '\\';                         // followed by a letter that is no escape
             strUtf8 += strBad.substr(0, nAt + 1) + "x"; // the last field
             CString strError;
             EXPECT_FALSE(CStatLines().FromText(strUtf8, pTable, strError)) << nLength << " " << nAt;
