@@ -214,14 +214,17 @@ std::vector<CBehHitLine> Hits() {
     return hits;
 }
 
-// (e): the hits into one accumulator, with room for the rows as the walk gives it.
+// (e): the hits into one accumulator, with room for the rows and inside one read
+// transaction, as the walk gives them.
 CZeit Merge(const std::vector<CBehHitLine>& hits, std::size_t nRows) {
     const CLUDefault settings;
     return Median([&] {
         CLUSum sum;
         ReserveLuRows(sum.m_vecLabRech, nRows);
-        for (const CBehHitLine& hit : hits)
-            sum.MoveLabRech(hit, settings);
+        InTransaction(dbDatabaseRO.Conn(), [&] {
+            for (const CBehHitLine& hit : hits)
+                sum.MoveLabRech(hit, settings);
+        });
     });
 }
 
