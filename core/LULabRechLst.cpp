@@ -53,18 +53,9 @@ void CLULabRechLst::MoveLabLstBetrag(const CBehHitLine&, const LabBetrag& lab) {
 void CLULabRechLst::AddSummen(const CLULabRechLst& row, bool bNurMitErmMwSt, bool, STORNOTYP f) {
     if (bNurMitErmMwSt && row.m_MwStTechnLst5.IsZero() && row.m_MwStTechnLst7.IsZero()) return;
     const double dF = f;
-    m_Brutto += row.m_Brutto * dF;
-    m_Netto += row.m_Netto * dF;
-    m_MwSt += row.m_MwSt * dF;
-    m_TechnLst += row.m_TechnLst * dF;
-    m_MwStTechnLst5 += row.m_MwStTechnLst5 * dF;
-    m_MwStTechnLst7 += row.m_MwStTechnLst7 * dF;
-    m_TechnLstFrei += row.m_TechnLstFrei * dF;
-    m_Material += row.m_Material * dF;
-    m_Metall += row.m_Metall * dF;
-    m_MwStMetall5 += row.m_MwStMetall5 * dF;
-    m_MwStMetall7 += row.m_MwStMetall7 * dF;
-    m_TechnMat += row.m_TechnMat * dF;
+    // m_Brutto .. m_TechnMat add up as they are; the last two are handled below.
+    for (int i = 0; i < kBetragCount - 2; ++i)
+        this->*kBetraege[i] += row.*kBetraege[i] * dF;
     // The sum block collects the VAT on technical material; the row holds its base.
     m_TechnMat5 += (row.m_TechnMat5 * dF) * 0.05;
     m_TechnMat7 += (row.m_TechnMat7 * dF) * 0.07;
