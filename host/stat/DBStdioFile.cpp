@@ -132,12 +132,17 @@ int CDBStdioFile::FillBuffer() {
 
 CDBStdioFile::Read CDBStdioFile::ReadLine(std::string& line) {
     line.clear();
+    return AppendLine(line);
+}
+
+CDBStdioFile::Read CDBStdioFile::AppendLine(std::string& text) {
     if (m_fd < 0 || m_bWriting) return Read::Fault;
+    const std::size_t nStart = text.size();
     bool bAny = false, bTooLong = false;
     for (;;) {
         if (m_nPos == m_nEnd) {
             const int nFill = FillBuffer();
-            if (nFill < 0) return Read::Fault;
+            if (nFill < 0) return text.resize(nStart), Read::Fault;
             if (nFill == 0) {
                 if (!bAny) return Read::End;
                 break;
@@ -148,12 +153,13 @@ CDBStdioFile::Read CDBStdioFile::ReadLine(std::string& line) {
         const auto* pEnd = static_cast<const char*>(std::memchr(p, '\n', m_nEnd - m_nPos));
         const std::size_t nTake = pEnd ? static_cast<std::size_t>(pEnd - p) : m_nEnd - m_nPos;
         m_nPos += nTake + (pEnd ? 1 : 0);
-        if (!bTooLong && line.size() + nTake > kMaxLine) bTooLong = true, line.clear();
-        if (!bTooLong) line.append(p, nTake);
+        if (!bTooLong && text.size() - nStart + nTake > kMaxLine)
+            bTooLong = true, text.resize(nStart);
+        if (!bTooLong) text.append(p, nTake);
         if (pEnd) break;
     }
     if (bTooLong) return Read::TooLong;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (text.size() > nStart && text.back() == '\r') text.pop_back();
     return Read::Line;
 }
 

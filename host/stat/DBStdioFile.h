@@ -36,6 +36,8 @@ public:
     // Reading.
     bool OpenRead(const std::string& strPath);
     Read ReadLine(std::string& line);
+    // ReadLine appending to text; on any result but Line, text is as it was.
+    Read AppendLine(std::string& text);
     std::int64_t GetReadPos() const {
         return m_nFileOffset - static_cast<std::int64_t>(m_nEnd - m_nPos);
     }

@@ -5,6 +5,7 @@
 #include "host/HostServices.h"
 #include "host/TextUtil.h"
 #include "host/VxStrings.h"
+#include "host/stat/HitLineReader.h"
 #include "host/stat/StatAccu.h"
 #include "host/stat/StatLineTables.h"
 
@@ -154,9 +155,12 @@ bool CStatEval::ReadHitFile(CStatAccu& accu, CDBStdioFile& file, const std::stri
         return Fail(strError, "Die Auswahldatei ", strSel, " kann nicht gelesen werden");
     if (!prepare())
         return Fail(strError, "Die Trefferdatei ", strHits, " kann nicht eingelesen werden");
+    // Lines are split into their fields on a second thread while the evaluation
+    // takes the ones before.
+    CHitLineReader reader(file, m_nLine);
     CStatLines line;
     for (;;) {
-        switch (NextLine(file, line, strError)) {
+        switch (NextLine(reader, line, strError)) {
         case Next::Line:
             takeLine(line);
             break;
@@ -184,31 +188,30 @@ bool CStatEval::ReadHeader(CDBStdioFile& file, CString& strError) {
     return true;
 }
 
-CStatEval::Next CStatEval::NextLine(CDBStdioFile& file, CStatLines& line, CString& strError) {
-    for (;;) {
-        const CDBStdioFile::Read eRead = file.ReadLine(m_strText);
-        if (eRead == CDBStdioFile::Read::End) return Next::End;
-        if (eRead == CDBStdioFile::Read::Fault) {
-            Fail(strError, "Die Trefferdatei ", file.GetPath(), " kann nicht gelesen werden",
-                 file.GetError());
-            return Next::Fault;
-        }
-        ++m_nLine;
+CStatEval::Next CStatEval::NextLine(CHitLineReader& reader, CStatLines& line,
+                                    CString& strError) {
+    CHitLineReader::CItem item;
+    while (reader.Next(item)) {
+        m_nLine = item.nLine;
         if (m_nLine % kLinesPerProgress == 0) {
-            m_nPos = static_cast<long>(file.GetReadPos());
+            m_nPos = static_cast<long>(item.nReadPos);
             if (!DoProgress(m_nPos, m_nTotal)) {
-                Fail(strError, "Das Einlesen der Trefferdatei ", file.GetPath(),
+                Fail(strError, "Das Einlesen der Trefferdatei ", reader.GetPath(),
                      " wurde abgebrochen");
                 return Next::Fault;
             }
         }
         CString strWhy;
-        if (eRead == CDBStdioFile::Read::TooLong)
+        if (item.bTooLong)
             strWhy = Utf8ToCp1252("länger als 1 MiB");
-        else if (line.FromText(m_strText, SetLineStruct(), strWhy))
+        else if (line.FromMap(item.text, *item.pMap, SetLineStruct(), strWhy))
             return Next::Line;
         AddBadLine(strWhy);
     }
+    if (!reader.Failed()) return Next::End;
+    Fail(strError, "Die Trefferdatei ", reader.GetPath(), " kann nicht gelesen werden",
+         reader.GetError());
+    return Next::Fault;
 }
 
 void CStatEval::AddBadLine(const CString& strWhy) {

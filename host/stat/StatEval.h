@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 
+class CHitLineReader;
 class CStatAccu;
 
 class CStatEval {
@@ -60,7 +61,7 @@ private:
     enum class Next { Line, End, Fault };
 
     bool ReadHeader(CDBStdioFile& file, CString& strError);
-    Next NextLine(CDBStdioFile& file, CStatLines& line, CString& strError);
+    Next NextLine(CHitLineReader& reader, CStatLines& line, CString& strError);
     void AddBadLine(const CString& strWhy);
 
     bool m_bCancelled = false;

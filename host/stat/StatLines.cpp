@@ -106,22 +106,16 @@ bool ReadField(std::string_view field, std::size_t nField, CString& strSlot, CSt
     return false;
 }
 
-// Where the fields of a line end, and which of them hold a backslash or a byte
-// beyond ASCII and so must be decoded; the others are taken as they stand.
-struct CFieldMap {
-    static constexpr std::size_t kMax = CStatLines::SlotCount;
-    std::array<std::uint32_t, kMax> aEnd; // field i ends before aEnd[i] (its TAB or the line end)
-    std::uint64_t nCareful = 0;           // bit i: field i must be decoded
-    std::size_t nFields = 0;              // all fields, also those beyond kMax
+using CFieldMap = CStatLines::FieldMap;
 
-    void Tab(std::size_t nPos) {
-        if (nFields < kMax) aEnd[nFields] = static_cast<std::uint32_t>(nPos);
-        ++nFields;
-    }
-    void Special() {
-        if (nFields < kMax) nCareful |= std::uint64_t{1} << nFields;
-    }
-};
+void AddTab(CFieldMap& map, std::size_t nPos) {
+    if (map.nFields < CStatLines::SlotCount) map.aEnd[map.nFields] = static_cast<std::uint32_t>(nPos);
+    ++map.nFields;
+}
+
+void AddSpecial(CFieldMap& map) {
+    if (map.nFields < CStatLines::SlotCount) map.nCareful |= std::uint64_t{1} << map.nFields;
+}
 
 // The bytes of a chunk in position order: bit i of nTabs or nSpecial stands for
 // byte nBase + i. Special bytes are rare, so the loop mostly steps from TAB to TAB.
@@ -129,9 +123,9 @@ void MapEvents(CFieldMap& map, std::size_t nBase, std::uint32_t nTabs, std::uint
     for (std::uint32_t nEvents = nTabs | nSpecial; nEvents; nEvents &= nEvents - 1) {
         const int nBit = std::countr_zero(nEvents);
         if (nTabs >> nBit & 1)
-            map.Tab(nBase + static_cast<std::size_t>(nBit));
+            AddTab(map, nBase + static_cast<std::size_t>(nBit));
         else
-            map.Special();
+            AddSpecial(map);
     }
 }
 
@@ -148,7 +142,7 @@ void MapChunk(CFieldMap& map, std::size_t nBase, const char* p) {
     MapEvents(map, nBase, nTabs, nSpecial);
 }
 
-void MapFields(std::string_view line, CFieldMap& map) {
+void MapAll(std::string_view line, CFieldMap& map) {
     std::size_t nPos = 0;
     for (; nPos + 16 <= line.size(); nPos += 16)
         MapChunk(map, nPos, line.data() + nPos);
@@ -159,7 +153,7 @@ void MapFields(std::string_view line, CFieldMap& map) {
     }
 }
 #else
-void MapFields(std::string_view line, CFieldMap& map) {
+void MapAll(std::string_view line, CFieldMap& map) {
     for (std::size_t nPos = 0; nPos < line.size(); ++nPos) {
         const auto c = static_cast<unsigned char>(line[nPos]);
         MapEvents(map, nPos, c == '\t', c >= 0x80 || c == '\\');
@@ -237,21 +231,37 @@ bool CStatLines::ToText(const int* pTable, std::string& out) const {
     return true;
 }
 
-// The fields are located first and the count checked before any is taken, so
-// that a line with a wrong count is reported as such whatever its fields hold.
 bool CStatLines::FromText(std::string_view utf8, const int* pTable, CString& strError) {
-    CFieldMap map;
+    FieldMap map;
     MapFields(utf8, map);
-    map.Tab(utf8.size()); // the end of the last field
+    return FromMap(utf8, map, pTable, strError);
+}
+
+void CStatLines::MapFields(std::string_view utf8, FieldMap& map) {
+    map.nCareful = 0;
+    map.nFields = 0;
+    MapAll(utf8, map);
+    AddTab(map, utf8.size()); // the end of the last field
+}
+
+// The count is checked before any field but the kind is taken, so that a line
+// with a wrong count is reported as such whatever its fields hold.
+bool CStatLines::FromMap(std::string_view utf8, const FieldMap& map, const int* pTable,
+                         CString& strError) {
     const auto field = [&](std::size_t i) {
         const std::size_t nBegin = i ? map.aEnd[i - 1] + 1 : 0;
         return utf8.substr(nBegin, map.aEnd[i] - nBegin);
     };
-    // Every slot reads as empty unless the line fills it.
-    m_arrViews.fill({});
+    // Every slot reads as empty unless the line fills it. Lines of one table fill
+    // the same slots, so only a change of table needs the views emptied.
     m_nInLine = ~std::uint64_t{0} >> (64 - SlotCount);
+    m_arrViews[SatzArt] = {};
     if (!TakeField(SatzArt, field(0), map.nCareful & 1, 1, strError)) return false;
     const int* pLine = StatLineTable(Get(SatzArt), pTable);
+    if (pLine != m_pViewTable) {
+        m_arrViews.fill({});
+        m_pViewTable = pLine;
+    }
     if (!pLine) {
         strError = "unbekannte Satzart \"" + GetMidStr(Get(SatzArt), 0, 20) + "\"";
         return false;

@@ -92,6 +92,17 @@ public:
     // is read again, cleared or copied.
     bool FromText(std::string_view utf8, const int* pTable, CString& strError);
 
+    // Where the fields of a line's text end, and which of them must be decoded.
+    struct FieldMap {
+        std::uint64_t nCareful = 0; // bit i: field i holds a backslash or a byte beyond ASCII
+        std::size_t nFields = 0;    // all fields, also those beyond SlotCount
+        std::array<std::uint32_t, SlotCount> aEnd; // field i ends before aEnd[i]
+    };
+    // FromText in two steps, which may run on different threads: the map of the
+    // text, then the line from text and map. The line refers to utf8 as above.
+    static void MapFields(std::string_view utf8, FieldMap& map);
+    bool FromMap(std::string_view utf8, const FieldMap& map, const int* pTable, CString& strError);
+
     bool operator==(const CStatLines& other) const;
 
 private:
@@ -106,4 +117,5 @@ private:
     mutable std::array<CString, SlotCount> m_arrSlots;
     std::array<std::string_view, SlotCount> m_arrViews{};
     mutable std::uint64_t m_nInLine = 0;
+    const int* m_pViewTable = nullptr; // the table of the last line read; its slots alone have views
 };

@@ -1,0 +1,95 @@
+#include "host/stat/HitLineReader.h"
+
+CHitLineReader::CHitLineReader(CDBStdioFile& file, long nLastLine)
+    : m_file(file), m_nLine(nLastLine), m_thread([this] { Produce(); }) {}
+
+CHitLineReader::~CHitLineReader() {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_bStop = true;
+    }
+    m_cvFreed.notify_one();
+    m_thread.join();
+}
+
+bool CHitLineReader::Next(CItem& item) {
+    while (!m_pCurrent || m_nNext == m_pCurrent->lines.size()) {
+        if (m_bEnd) return false;
+        std::unique_lock lock(m_mutex);
+        if (m_pCurrent) {
+            ++m_nReleased;
+            m_cvFreed.notify_one();
+        }
+        m_cvFilled.wait(lock, [&] { return m_nFilled > m_nReleased; });
+        if (m_pException) std::rethrow_exception(m_pException);
+        m_pCurrent = &m_arrBatches[m_nReleased % kBatches];
+        m_nNext = 0;
+        m_bEnd = m_pCurrent->bLast;
+        m_bFailed = m_pCurrent->bFault;
+    }
+    const std::size_t i = m_nNext++;
+    const CLineRec& rec = m_pCurrent->lines[i];
+    item.nLine = rec.nLine;
+    item.nReadPos = rec.nReadPos;
+    item.bTooLong = rec.bTooLong;
+    item.text = std::string_view(m_pCurrent->text).substr(rec.nBegin, rec.nSize);
+    item.pMap = &m_pCurrent->maps[i];
+    return true;
+}
+
+void CHitLineReader::Produce() {
+    try {
+        for (std::uint64_t nBatch = 0;; ++nBatch) {
+            if (!WaitForFree(nBatch)) return;
+            CBatch& batch = m_arrBatches[nBatch % kBatches];
+            Fill(batch);
+            {
+                const std::lock_guard lock(m_mutex);
+                ++m_nFilled;
+            }
+            m_cvFilled.notify_one();
+            if (batch.bLast) return;
+        }
+    } catch (...) {
+        // Handed over in place of the next batch, so that the caller sees it at once.
+        {
+            const std::lock_guard lock(m_mutex);
+            m_pException = std::current_exception();
+            ++m_nFilled;
+        }
+        m_cvFilled.notify_one();
+    }
+}
+
+// False when the caller wants no more lines.
+bool CHitLineReader::WaitForFree(std::uint64_t nBatch) {
+    std::unique_lock lock(m_mutex);
+    m_cvFreed.wait(lock, [&] { return m_bStop || nBatch - m_nReleased < kBatches; });
+    return !m_bStop;
+}
+
+void CHitLineReader::Fill(CBatch& batch) {
+    batch.text.clear();
+    batch.lines.clear();
+    while (batch.lines.size() < kBatchLines && batch.text.size() < kBatchBytes) {
+        CLineRec rec;
+        rec.nBegin = batch.text.size();
+        const CDBStdioFile::Read eRead = m_file.AppendLine(batch.text);
+        if (eRead == CDBStdioFile::Read::End) {
+            batch.bLast = true;
+            return;
+        }
+        if (eRead == CDBStdioFile::Read::Fault) {
+            batch.bLast = batch.bFault = true;
+            return;
+        }
+        rec.nSize = batch.text.size() - rec.nBegin;
+        rec.nLine = ++m_nLine;
+        rec.nReadPos = m_file.GetReadPos();
+        rec.bTooLong = eRead == CDBStdioFile::Read::TooLong;
+        if (batch.maps.size() == batch.lines.size()) batch.maps.emplace_back();
+        CStatLines::MapFields(std::string_view(batch.text).substr(rec.nBegin, rec.nSize),
+                              batch.maps[batch.lines.size()]);
+        batch.lines.push_back(rec);
+    }
+}
