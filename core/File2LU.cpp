@@ -46,11 +46,9 @@ bool CFile2LU::MoveDataFromFile(CStatLines& line) {
     }
     if (strKind != luhit::kKind) return false;
     CorrectStornoTyp(line);
-    // Lines of one row follow each other: a line joins the last row only. The
-    // probe holds just what rows are told apart by, so it needs no clearing.
-    MoveKeys(line, m_Probe);
+    // Lines of one row follow each other: a line joins the last row only.
     std::vector<CLULabRech>& rows = m_pSum->m_vecLabRech;
-    if (rows.empty() || !(rows.back() == m_Probe)) rows.emplace_back();
+    if (rows.empty() || !Continues(rows.back(), line)) rows.emplace_back();
     MoveFile2LUHit(line, rows.back());
     return true;
 }
@@ -59,6 +57,25 @@ bool CFile2LU::MoveDataFromFile(CStatLines& line) {
 void CFile2LU::CorrectStornoTyp(CStatLines& line) {
     if (!IsValidStornoTyp(SmallInt(line, CStatLines::StornoTyp)))
         line.Set(CStatLines::StornoTyp, "1");
+}
+
+// CLULabRech::operator== of row and a row with the line's keys, without building
+// that row: most lines continue the last row.
+bool CFile2LU::Continues(const CLULabRech& row, const CStatLines& line) {
+    using S = CStatLines;
+    const std::string_view planArt = line.View(S::PlanArt);
+    const auto cPlanArt = static_cast<signed char>(planArt.empty() ? 0 : planArt[0]);
+    if (row.m_strPatNr != line.View(S::PatNr)) return false;
+    if (!row.m_strPlanNr.empty() ? row.m_strPlanNr != line.View(S::PlanNr)
+                                 : row.m_cPlanArt != cPlanArt)
+        return false;
+    if (!row.m_strLiqNr.empty() ? row.m_strLiqNr != line.View(S::LiqNr) : row.m_cPlanArt != cPlanArt)
+        return false;
+    if (row.m_strLBlockNr != line.View(S::LBlockNr)) return false;
+    if (!row.m_strRechNr.empty() && row.m_strRechNr != line.View(S::RechNr)) return false;
+    if (!row.m_strFortlRgNr.empty() && row.m_strFortlRgNr != line.View(S::FortlRgNr)) return false;
+    if (row.m_nStornoTyp != static_cast<STORNOTYP>(SmallInt(line, S::StornoTyp))) return false;
+    return row.m_strZusatzKey == line.View(S::ZusatzKey);
 }
 
 // The members that CLULabRech::operator== looks at.

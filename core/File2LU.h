@@ -26,11 +26,11 @@ public:
 
 private:
     static void CorrectStornoTyp(CStatLines& line);
+    static bool Continues(const CLULabRech& row, const CStatLines& line);
     static void MoveKeys(const CStatLines& line, CLULabRech& row);
     void MoveFile2LUHit(const CStatLines& line, CLULabRech& row);
     void MoveLst(const CStatLines& line, CLULabRechLst& block);
 
     CLUSum* m_pSum;
     CBehErrors m_Error;
-    CLULabRech m_Probe; // the keys of the current line
 };

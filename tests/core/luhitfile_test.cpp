@@ -307,6 +307,47 @@ TEST_F(LUReader, OnlyConsecutiveLinesJoinARow) {
     EXPECT_EQ(m_sum.m_vecLabRech.size(), 3u);
 }
 
+// Keys drawn from few values, often empty, so that lines join, part and meet every
+// branch of the row comparison; a line joins exactly when CLULabRech::operator==
+// says the last row equals a row with the line's keys.
+TEST_F(LUReader, LinesJoinExactlyWhenTheRowsCompareEqual) {
+    using S = CStatLines;
+    std::mt19937 rng(11);
+    const auto pick = [&](std::initializer_list<const char*> values) {
+        return *(values.begin() + rng() % values.size());
+    };
+    std::vector<CLULabRech> expected;
+    for (int i = 0; i < 3000; ++i) {
+        CLULabRech keys;
+        keys.m_strPatNr = pick({"1", "2"});
+        keys.m_cPlanArt = *pick({"", "A", "B"});
+        keys.m_strPlanNr = pick({"", "", "7", "8"});
+        keys.m_strLiqNr = pick({"", "", "L1"});
+        keys.m_strLBlockNr = pick({"", "", "", "B1"});
+        keys.m_strRechNr = pick({"", "R1", "R2"});
+        keys.m_strFortlRgNr = pick({"", "", "", "F1"});
+        keys.m_strZusatzKey = pick({"", "", "", "", "Z"});
+        keys.m_nStornoTyp = static_cast<STORNOTYP>(rng() % 3) - 1;
+
+        CStatLines line = Line(keys.m_strPatNr.c_str(), "0", std::to_string(keys.m_nStornoTyp).c_str(), i);
+        line.Set(S::PlanArt, keys.m_cPlanArt ? CString(1, static_cast<char>(keys.m_cPlanArt)) : "");
+        line.Set(S::PlanNr, keys.m_strPlanNr);
+        line.Set(S::LiqNr, keys.m_strLiqNr);
+        line.Set(S::LBlockNr, keys.m_strLBlockNr);
+        line.Set(S::RechNr, keys.m_strRechNr);
+        line.Set(S::FortlRgNr, keys.m_strFortlRgNr);
+        line.Set(S::ZusatzKey, keys.m_strZusatzKey);
+        m_reader.MoveDataFromFile(line);
+
+        // A joining line hands its keys on to the row.
+        if (expected.empty() || !(expected.back() == keys)) expected.emplace_back();
+        keys.m_LstAlle = expected.back().m_LstAlle;
+        expected.back() = keys;
+        ASSERT_EQ(m_sum.m_vecLabRech.size(), expected.size()) << "line " << i;
+        ASSERT_TRUE(m_sum.m_vecLabRech.back() == expected.back()) << "line " << i;
+    }
+}
+
 TEST_F(LUReader, SameBlockTwiceKeepsTheSecondAmounts) {
     CStatLines first = Line("A", "3", "1", 100), second = Line("A", "3", "1", 250);
     m_reader.MoveDataFromFile(first);
