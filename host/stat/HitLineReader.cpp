@@ -1,5 +1,7 @@
 #include "host/stat/HitLineReader.h"
 
+#include <algorithm>
+
 CHitLineReader::CHitLineReader(CDBStdioFile& file, long nLastLine)
     : m_file(file), m_nLine(nLastLine), m_thread([this] { Produce(); }) {}
 
@@ -29,11 +31,11 @@ bool CHitLineReader::Next(CItem& item) {
     }
     const std::size_t i = m_nNext++;
     const CLineRec& rec = m_pCurrent->lines[i];
-    item.nLine = rec.nLine;
-    item.nReadPos = rec.nReadPos;
+    item.nLine = m_pCurrent->nFirstLine + static_cast<long>(i);
+    item.nReadPos = m_pCurrent->nReadPos;
     item.bTooLong = rec.bTooLong;
     item.text = std::string_view(m_pCurrent->text).substr(rec.nBegin, rec.nSize);
-    item.pMap = &m_pCurrent->maps[i];
+    item.map = {m_pCurrent->ends.data() + rec.nEnds, rec.nFields, rec.nCareful};
     return true;
 }
 
@@ -71,25 +73,28 @@ bool CHitLineReader::WaitForFree(std::uint64_t nBatch) {
 void CHitLineReader::Fill(CBatch& batch) {
     batch.text.clear();
     batch.lines.clear();
+    batch.ends.clear();
+    batch.nFirstLine = m_nLine + 1;
+    CStatLines::FieldMap map;
     while (batch.lines.size() < kBatchLines && batch.text.size() < kBatchBytes) {
         CLineRec rec;
-        rec.nBegin = batch.text.size();
+        rec.nBegin = static_cast<std::uint32_t>(batch.text.size());
         const CDBStdioFile::Read eRead = m_file.AppendLine(batch.text);
-        if (eRead == CDBStdioFile::Read::End) {
+        if (eRead == CDBStdioFile::Read::End || eRead == CDBStdioFile::Read::Fault) {
             batch.bLast = true;
-            return;
+            batch.bFault = eRead == CDBStdioFile::Read::Fault;
+            break;
         }
-        if (eRead == CDBStdioFile::Read::Fault) {
-            batch.bLast = batch.bFault = true;
-            return;
-        }
-        rec.nSize = batch.text.size() - rec.nBegin;
-        rec.nLine = ++m_nLine;
-        rec.nReadPos = m_file.GetReadPos();
+        ++m_nLine;
+        rec.nSize = static_cast<std::uint32_t>(batch.text.size() - rec.nBegin);
         rec.bTooLong = eRead == CDBStdioFile::Read::TooLong;
-        if (batch.maps.size() == batch.lines.size()) batch.maps.emplace_back();
-        CStatLines::MapFields(std::string_view(batch.text).substr(rec.nBegin, rec.nSize),
-                              batch.maps[batch.lines.size()]);
+        CStatLines::MapFields(std::string_view(batch.text).substr(rec.nBegin, rec.nSize), map);
+        rec.nEnds = static_cast<std::uint32_t>(batch.ends.size());
+        rec.nFields = static_cast<std::uint32_t>(map.nFields);
+        rec.nCareful = map.nCareful;
+        batch.ends.insert(batch.ends.end(), map.aEnd.begin(),
+                          map.aEnd.begin() + std::min<std::size_t>(map.nFields, map.aEnd.size()));
         batch.lines.push_back(rec);
     }
+    batch.nReadPos = m_file.GetReadPos();
 }

@@ -27,11 +27,11 @@
 class CHitLineReader {
 public:
     struct CItem {
-        long nLine = 0;             // number of the line in the file
-        std::int64_t nReadPos = 0;  // file position after the line
-        bool bTooLong = false;      // the line was skipped; text and map are empty
-        std::string_view text;      // the line's UTF-8 text
-        const CStatLines::FieldMap* pMap = nullptr;
+        long nLine = 0;            // number of the line in the file
+        std::int64_t nReadPos = 0; // file position near the line, for progress
+        bool bTooLong = false;     // the line was skipped; text and map are empty
+        std::string_view text;     // the line's UTF-8 text
+        CStatLines::FieldEnds map{};
     };
 
     // nLastLine is the number of the line read before (the header's).
@@ -54,17 +54,22 @@ private:
     static constexpr std::size_t kBatches = 4;
 
     struct CLineRec {
-        std::size_t nBegin = 0, nSize = 0; // the text in the batch's text
-        long nLine = 0;
-        std::int64_t nReadPos = 0;
+        std::uint32_t nBegin = 0, nSize = 0; // the text in the batch's text
+        std::uint32_t nEnds = 0;             // where its field ends begin in the batch's ends
+        std::uint32_t nFields = 0;
+        std::uint64_t nCareful = 0;
         bool bTooLong = false;
     };
+    // Texts, records and field ends each one after the other: the caller reads a
+    // batch in the order the thread wrote it, and nothing more than it needs.
     struct CBatch {
         std::string text;
         std::vector<CLineRec> lines;
-        std::vector<CStatLines::FieldMap> maps; // one per line, kept between uses
-        bool bLast = false;  // nothing follows this batch
-        bool bFault = false; // the read ended with a fault
+        std::vector<std::uint32_t> ends;
+        long nFirstLine = 0;
+        std::int64_t nReadPos = 0; // file position after the batch
+        bool bLast = false;        // nothing follows this batch
+        bool bFault = false;       // the read ended with a fault
     };
 
     void Produce();

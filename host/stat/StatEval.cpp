@@ -204,7 +204,7 @@ CStatEval::Next CStatEval::NextLine(CHitLineReader& reader, CStatLines& line,
         CString strWhy;
         if (item.bTooLong)
             strWhy = Utf8ToCp1252("länger als 1 MiB");
-        else if (line.FromMap(item.text, *item.pMap, SetLineStruct(), strWhy))
+        else if (line.FromMap(item.text, item.map, SetLineStruct(), strWhy))
             return Next::Line;
         AddBadLine(strWhy);
     }

@@ -32,10 +32,10 @@ const char* StatLineKind(const int* pTable) {
     return nullptr;
 }
 
-const int* StatLineTable(const CString& strKind, const int* pTable) {
-    if (strKind == "E") return iERR_SICHERUNG;
+const int* StatLineTable(std::string_view kind, const int* pTable) {
+    if (kind == "E") return iERR_SICHERUNG;
     const char* pszKind = StatLineKind(pTable);
-    return (pszKind && strKind == pszKind) ? pTable : nullptr;
+    return (pszKind && kind == pszKind) ? pTable : nullptr;
 }
 
 int StatLineSlotCount(const int* pTable) {

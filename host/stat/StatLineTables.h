@@ -5,6 +5,8 @@
 // iERR_SICHERUNG in every hit file.
 #include "host/CString.h"
 
+#include <string_view>
+
 extern int iLU_SICHERUNG[];   // "L": one amount block of a lab invoice
 extern int iGLAB_SICHERUNG[]; // "W": one commercial-lab customer invoice
 extern int iERR_SICHERUNG[];  // "E": an error of the evaluation
@@ -14,7 +16,7 @@ const char* StatLineKind(const int* pTable);
 
 // The table for a line of kind strKind in a hit file whose lines use pTable: the
 // error table for "E", pTable when strKind is its kind, otherwise nullptr.
-const int* StatLineTable(const CString& strKind, const int* pTable);
+const int* StatLineTable(std::string_view kind, const int* pTable);
 
 // Number of slots of a table.
 int StatLineSlotCount(const int* pTable);

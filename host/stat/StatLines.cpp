@@ -234,7 +234,7 @@ bool CStatLines::ToText(const int* pTable, std::string& out) const {
 bool CStatLines::FromText(std::string_view utf8, const int* pTable, CString& strError) {
     FieldMap map;
     MapFields(utf8, map);
-    return FromMap(utf8, map, pTable, strError);
+    return FromMap(utf8, {map.aEnd.data(), map.nFields, map.nCareful}, pTable, strError);
 }
 
 void CStatLines::MapFields(std::string_view utf8, FieldMap& map) {
@@ -246,27 +246,30 @@ void CStatLines::MapFields(std::string_view utf8, FieldMap& map) {
 
 // The count is checked before any field but the kind is taken, so that a line
 // with a wrong count is reported as such whatever its fields hold.
-bool CStatLines::FromMap(std::string_view utf8, const FieldMap& map, const int* pTable,
+bool CStatLines::FromMap(std::string_view utf8, const FieldEnds& map, const int* pTable,
                          CString& strError) {
     const auto field = [&](std::size_t i) {
-        const std::size_t nBegin = i ? map.aEnd[i - 1] + 1 : 0;
-        return utf8.substr(nBegin, map.aEnd[i] - nBegin);
+        const std::size_t nBegin = i ? map.pEnd[i - 1] + 1 : 0;
+        return utf8.substr(nBegin, map.pEnd[i] - nBegin);
     };
     // Every slot reads as empty unless the line fills it. Lines of one table fill
     // the same slots, so only a change of table needs the views emptied.
     m_nInLine = ~std::uint64_t{0} >> (64 - SlotCount);
     m_arrViews[SatzArt] = {};
     if (!TakeField(SatzArt, field(0), map.nCareful & 1, 1, strError)) return false;
-    const int* pLine = StatLineTable(Get(SatzArt), pTable);
+    const int* pLine = StatLineTable(View(SatzArt), pTable);
     if (pLine != m_pViewTable) {
+        const std::string_view kind = m_arrViews[SatzArt];
         m_arrViews.fill({});
+        m_arrViews[SatzArt] = kind;
         m_pViewTable = pLine;
+        m_nViewSlots = pLine ? static_cast<std::size_t>(StatLineSlotCount(pLine)) : 0;
     }
     if (!pLine) {
         strError = "unbekannte Satzart \"" + GetMidStr(Get(SatzArt), 0, 20) + "\"";
         return false;
     }
-    const auto nSlots = static_cast<std::size_t>(StatLineSlotCount(pLine));
+    const std::size_t nSlots = m_nViewSlots;
     if (map.nFields != nSlots) {
         strError = ::Format("%zu Felder statt %zu", map.nFields, nSlots);
         return false;

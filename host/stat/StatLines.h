@@ -98,10 +98,17 @@ public:
         std::size_t nFields = 0;    // all fields, also those beyond SlotCount
         std::array<std::uint32_t, SlotCount> aEnd; // field i ends before aEnd[i]
     };
+    // A map kept elsewhere: the ends of its first min(nFields, SlotCount) fields.
+    struct FieldEnds {
+        const std::uint32_t* pEnd;
+        std::size_t nFields;
+        std::uint64_t nCareful;
+    };
     // FromText in two steps, which may run on different threads: the map of the
     // text, then the line from text and map. The line refers to utf8 as above.
     static void MapFields(std::string_view utf8, FieldMap& map);
-    bool FromMap(std::string_view utf8, const FieldMap& map, const int* pTable, CString& strError);
+    bool FromMap(std::string_view utf8, const FieldEnds& map, const int* pTable,
+                 CString& strError);
 
     bool operator==(const CStatLines& other) const;
 
@@ -118,4 +125,5 @@ private:
     std::array<std::string_view, SlotCount> m_arrViews{};
     mutable std::uint64_t m_nInLine = 0;
     const int* m_pViewTable = nullptr; // the table of the last line read; its slots alone have views
+    std::size_t m_nViewSlots = 0;      // and their count
 };
