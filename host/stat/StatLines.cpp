@@ -274,10 +274,18 @@ bool CStatLines::FromMap(std::string_view utf8, const FieldEnds& map, const int*
         strError = ::Format("%zu Felder statt %zu", map.nFields, nSlots);
         return false;
     }
-    for (std::size_t i = 1; i < nSlots; ++i)
-        if (!TakeField(static_cast<Slot>(pLine[i]), field(i), map.nCareful >> i & 1, i + 1,
-                       strError))
-            return false;
+    // Nearly all fields are taken as they stand: their views only are set, as every
+    // slot is marked as in the line already.
+    const char* const pText = utf8.data();
+    for (std::size_t i = 1; i < nSlots; ++i) {
+        if (map.nCareful >> i & 1) {
+            if (!TakeField(static_cast<Slot>(pLine[i]), field(i), true, i + 1, strError))
+                return false;
+            continue;
+        }
+        const std::uint32_t nBegin = map.pEnd[i - 1] + 1;
+        m_arrViews[pLine[i]] = std::string_view(pText + nBegin, map.pEnd[i] - nBegin);
+    }
     return true;
 }
 
