@@ -81,21 +81,23 @@ std::string Cp1252ToUtf8(std::string_view text) {
 
 CString Utf8ToCp1252(std::string_view utf8, std::size_t* pnReplaced) {
     if (IsAscii(utf8)) return CString(utf8);
-    CString out;
-    out.reserve(utf8.size());
+    // Every character takes at least one byte of UTF-8, so the result fits.
+    CString out(utf8.size(), '\0');
+    char* pOut = out.data();
     std::size_t nReplaced = 0;
     for (std::size_t i = 0; i < utf8.size();) {
         char32_t cp = 0;
         const std::size_t len = DecodeUtf8(utf8, i, cp);
         const int byte = len ? ByteFor(cp) : -1;
         if (byte < 0) {
-            out += '?';
+            *pOut++ = '?';
             ++nReplaced;
         } else {
-            out += static_cast<char>(byte);
+            *pOut++ = static_cast<char>(byte);
         }
         i += len ? len : 1;
     }
+    out.resize(static_cast<std::size_t>(pOut - out.data()));
     if (nReplaced) {
         g_nReplaced += nReplaced;
         if (pnReplaced) *pnReplaced += nReplaced;
