@@ -10,7 +10,7 @@ namespace {
 
 // Lines of one row carry the same texts, so most of them are already in place.
 void Take(CString& strMember, std::string_view text) {
-    if (strMember != text) strMember.assign(text);
+    if (!SameText(strMember, text)) strMember.assign(text);
 }
 
 // The block code and the cancellation type are single digits or "-1"; anything
@@ -65,17 +65,19 @@ bool CFile2LU::Continues(const CLULabRech& row, const CStatLines& line) {
     using S = CStatLines;
     const std::string_view planArt = line.View(S::PlanArt);
     const auto cPlanArt = static_cast<signed char>(planArt.empty() ? 0 : planArt[0]);
-    if (row.m_strPatNr != line.View(S::PatNr)) return false;
-    if (!row.m_strPlanNr.empty() ? row.m_strPlanNr != line.View(S::PlanNr)
+    if (!SameText(row.m_strPatNr, line.View(S::PatNr))) return false;
+    if (!row.m_strPlanNr.empty() ? !SameText(row.m_strPlanNr, line.View(S::PlanNr))
                                  : row.m_cPlanArt != cPlanArt)
         return false;
-    if (!row.m_strLiqNr.empty() ? row.m_strLiqNr != line.View(S::LiqNr) : row.m_cPlanArt != cPlanArt)
+    if (!row.m_strLiqNr.empty() ? !SameText(row.m_strLiqNr, line.View(S::LiqNr))
+                                : row.m_cPlanArt != cPlanArt)
         return false;
-    if (row.m_strLBlockNr != line.View(S::LBlockNr)) return false;
-    if (!row.m_strRechNr.empty() && row.m_strRechNr != line.View(S::RechNr)) return false;
-    if (!row.m_strFortlRgNr.empty() && row.m_strFortlRgNr != line.View(S::FortlRgNr)) return false;
+    if (!SameText(row.m_strLBlockNr, line.View(S::LBlockNr))) return false;
+    if (!row.m_strRechNr.empty() && !SameText(row.m_strRechNr, line.View(S::RechNr))) return false;
+    if (!row.m_strFortlRgNr.empty() && !SameText(row.m_strFortlRgNr, line.View(S::FortlRgNr)))
+        return false;
     if (row.m_nStornoTyp != static_cast<STORNOTYP>(SmallInt(line, S::StornoTyp))) return false;
-    return row.m_strZusatzKey == line.View(S::ZusatzKey);
+    return SameText(row.m_strZusatzKey, line.View(S::ZusatzKey));
 }
 
 // The members that CLULabRech::operator== looks at.

@@ -4,6 +4,8 @@
 #include "host/CString.h"
 
 #include <cstdint>
+#include <cstring>
+#include <string_view>
 
 CString Trim(const CString& text);      // without blanks at either end
 CString TrimLeft(const CString& text);  // without leading blanks
@@ -20,6 +22,30 @@ CString CentFix(const CString& text, int nWidth, char cFill = ' ');
 // nCount characters from nStart (0-based); nCount -1 means the rest. Positions
 // outside the text give what lies inside it, possibly the empty text.
 CString GetMidStr(const CString& text, int nStart, int nCount = -1);
+
+// Whether two texts are equal. Texts of rows are short, mostly under 17 bytes:
+// those are compared in place with at most four loads, as the library call costs
+// more than the comparison itself.
+inline bool SameText(std::string_view a, std::string_view b) {
+    const std::size_t n = a.size();
+    if (n != b.size()) return false;
+    const auto load = [](const char* p, auto word) {
+        std::memcpy(&word, p, sizeof word);
+        return word;
+    };
+    if (n >= 8 && n <= 16)
+        return load(a.data(), std::uint64_t{}) == load(b.data(), std::uint64_t{}) &&
+               load(a.data() + n - 8, std::uint64_t{}) == load(b.data() + n - 8, std::uint64_t{});
+    if (n >= 4 && n < 8)
+        return load(a.data(), std::uint32_t{}) == load(b.data(), std::uint32_t{}) &&
+               load(a.data() + n - 4, std::uint32_t{}) == load(b.data() + n - 4, std::uint32_t{});
+    if (n < 4) {
+        for (std::size_t i = 0; i < n; ++i)
+            if (a[i] != b[i]) return false;
+        return true;
+    }
+    return std::memcmp(a.data(), b.data(), n) == 0;
+}
 
 CString itoc(long long n); // decimal text
 

@@ -69,6 +69,22 @@ TEST(Text, LeadingIntReadsLikeTheCLibraryAndClamps) {
         EXPECT_EQ(LeadingInt(in), expected) << in;
 }
 
+// Every length class of the in-place comparison, with the difference at every
+// position, also at the bytes two overlapping loads share.
+TEST(Text, SameTextSeesEveryDifference) {
+    for (std::size_t n = 0; n <= 40; ++n) {
+        const CString a(n, 'x');
+        EXPECT_TRUE(SameText(a, CString(n, 'x'))) << n;
+        EXPECT_FALSE(SameText(a, CString(n + 1, 'x'))) << n;
+        for (std::size_t i = 0; i < n; ++i) {
+            CString b = a;
+            b[i] = '\xFF';
+            EXPECT_FALSE(SameText(a, b)) << n << " at " << i;
+            EXPECT_FALSE(SameText(b, a)) << n << " at " << i;
+        }
+    }
+}
+
 TEST(Text, FormatHasNoLengthLimit) {
     EXPECT_EQ(Format("%d-%s-%05.1f", 7, "x", 2.25), "7-x-002.2");
     const CString longText(5000, 'q');
