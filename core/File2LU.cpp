@@ -38,13 +38,13 @@ bool CFile2LU::OnlyForProgBeforeMoveDataFromFile() {
 }
 
 bool CFile2LU::MoveDataFromFile(CStatLines& line) {
-    const CString& strKind = line.Get(CStatLines::SatzArt);
-    if (strKind == "E") {
+    const std::string_view kind = line.View(CStatLines::SatzArt);
+    if (kind == "E") {
         m_Error.Clear();
         line.MoveFile2Error(m_Error);
         if (m_pAccu) m_pAccu->m_vecErrors.push_back(m_Error);
     }
-    if (strKind != luhit::kKind) return false;
+    if (kind != luhit::kKind) return false;
     CorrectStornoTyp(line);
     // Lines of one row follow each other: a line joins the last row only.
     std::vector<CLULabRech>& rows = m_pSum->m_vecLabRech;
