@@ -1,8 +1,8 @@
 #pragma once
 // Reads the lines of an open hit file and finds their fields on a thread of its
-// own, while the caller takes the lines mapped before: reading and splitting a line
-// costs about as much as building a row from it, so a read of a large file takes
-// little more than the longer of the two.
+// own, while the caller takes the lines mapped before. Reading and splitting the
+// lines is a good part of the work of a read; done meanwhile, a read of a large
+// file takes little more than building the rows from the lines.
 //
 // The lines come in file order, a batch at a time. A batch holds the texts of its
 // lines one after the other and their field maps, so that the caller walks through
