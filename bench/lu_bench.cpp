@@ -4,7 +4,8 @@
 //       reading and summing the same treatment hits;
 //   (c) reading the hit file back (CFile2LU),  against (d) reading the same file
 //       line by line with std::getline;
-//   (e) merging the same hits grouped by invoice, against shuffled;
+//   (e) merging the same hits grouped by invoice, against shuffled: handed over
+//       together (checked), and one MoveLabRech per hit (shown);
 // and the peak memory of a pass and of a read, each in a process of its own.
 // Times are the median of three runs (seven for the read and the merging, which
 // take less than a second), each run of a measure taken in turn with one of its
@@ -15,7 +16,8 @@
 //                           PART "read", "grouped" or "shuffled" repeats only
 //                           that part (read, MoveLabRech in either order) ten
 //                           times, for a profiler, and checks nothing; "read"
-//                           prints its median against getline
+//                           prints its median against getline, "merge" and
+//                           "merge1" the two orders together and one by one
 // The database is written once per N and kept for later runs. With N = 100000 the
 // limits of the lab-turnover statistics are checked; the exit code is 1 when one
 // is missed.
@@ -54,7 +56,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kRuns = 3;
-constexpr int kRunsKurz = 7; // for measures below a second
+constexpr int kRunsKurz = 7;            // for measures below a second
 constexpr const char* kAb = "20190101"; // the demo years
 constexpr const char* kBis = "20251231";
 
@@ -119,7 +121,7 @@ CZeit Miss(const std::function<void()>& fn) {
 // Both measured nRuns times in turn, so that a drift of the machine's speed hits
 // both alike; of each the run with the median wall time.
 std::pair<CZeit, CZeit> MedianImWechsel(const std::function<void()>& fnA,
-                                         const std::function<void()>& fnB, int nRuns = kRuns) {
+                                        const std::function<void()>& fnB, int nRuns = kRuns) {
     std::vector<CZeit> a, b;
     for (int i = 0; i < nRuns; ++i) {
         a.push_back(Miss(fnA));
@@ -226,12 +228,16 @@ std::vector<CBehHitLine> Hits() {
 }
 
 // (e): the hits into one accumulator, with room for the rows and inside one read
-// transaction, as the walk gives them.
-void Merge(const std::vector<CBehHitLine>& hits, std::size_t nRows) {
+// transaction, as the walk gives them; all together or one by one.
+void Merge(const std::vector<CBehHitLine>& hits, std::size_t nRows, bool bEinzeln) {
     const CLUDefault settings;
     CLUSum sum;
     ReserveLuRows(sum.m_vecLabRech, nRows);
     InTransaction(dbDatabaseRO.Conn(), [&] {
+        if (!bEinzeln) {
+            sum.MoveLabRech(hits, settings);
+            return;
+        }
         for (const CBehHitLine& hit : hits)
             sum.MoveLabRech(hit, settings);
     });
@@ -279,13 +285,20 @@ int Profiliere(const std::string& strTeil, const CPfade& p, std::size_t nRows) {
         const auto [c, d] = MedianImWechsel([&] { Read(p); }, [&] { PlainRead(p); }, kMal);
         std::printf("einlesen %.3f s, getline %.3f s, Verhaeltnis %.2f\n", c.dWand, d.dWand,
                     c.dWand / d.dWand);
+    } else if (strTeil == "merge" || strTeil == "merge1") {
+        const std::vector<CBehHitLine> shuffled = Gemischt(hits);
+        const bool b1 = strTeil == "merge1";
+        const auto [e, f] = MedianImWechsel([&] { Merge(hits, nRows, b1); },
+                                            [&] { Merge(shuffled, nRows, b1); }, kMal);
+        std::printf("geordnet %.3f s, gemischt %.3f s, Verhaeltnis %.2f\n", e.dWand, f.dWand,
+                    f.dWand / e.dWand);
     } else if (strTeil == "grouped") {
         for (int i = 0; i < kMal; ++i)
-            Merge(hits, nRows);
+            Merge(hits, nRows, false);
     } else if (strTeil == "shuffled") {
         const std::vector<CBehHitLine> shuffled = Gemischt(hits);
         for (int i = 0; i < kMal; ++i)
-            Merge(shuffled, nRows);
+            Merge(shuffled, nRows, false);
     } else {
         Abbruch("Teil muss read, grouped oder shuffled sein.");
     }
@@ -332,8 +345,10 @@ int main(int argc, char** argv) {
     const auto [c, d] = MedianImWechsel([&] { Read(p); }, [&] { PlainRead(p); }, kRunsKurz);
     const std::size_t nRows = static_cast<std::size_t>(nInvoices);
     const std::vector<CBehHitLine> shuffled = Gemischt(hits);
-    const auto [eGruppiert, eGemischt] =
-        MedianImWechsel([&] { Merge(hits, nRows); }, [&] { Merge(shuffled, nRows); }, kRunsKurz);
+    const auto [eGruppiert, eGemischt] = MedianImWechsel(
+        [&] { Merge(hits, nRows, false); }, [&] { Merge(shuffled, nRows, false); }, kRunsKurz);
+    const auto [eEinzelnGruppiert, eEinzelnGemischt] = MedianImWechsel(
+        [&] { Merge(hits, nRows, true); }, [&] { Merge(shuffled, nRows, true); }, kRunsKurz);
     ClosePracticeDatabase();
 
     const bool bPruefen = nInvoices == 100000;
@@ -349,6 +364,10 @@ int main(int argc, char** argv) {
     Zeige("    MoveLabRech zufaellig gemischt", eGemischt);
     bOk &=
         Pruefe("Verhaeltnis gemischt/geordnet", eGemischt.dWand / eGruppiert.dWand, 1.5, bPruefen);
+    Zeige("    je Treffer einzeln, geordnet", eEinzelnGruppiert);
+    Zeige("    je Treffer einzeln, gemischt", eEinzelnGemischt);
+    std::printf("    %-38s %8.2f\n", "Verhaeltnis einzeln gemischt/geordnet",
+                eEinzelnGemischt.dWand / eEinzelnGruppiert.dWand);
     std::printf("%-40s %8.1f MiB\n", "Spitzenspeicher Lauf", dPassMiB);
     std::printf("%-40s %8.1f MiB\n", "Spitzenspeicher Einlesen", dReadMiB);
     return bOk ? 0 : 1;

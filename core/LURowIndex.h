@@ -24,6 +24,8 @@ public:
     // Asks the memory for the place where Newest will look, without waiting.
     void Prefetch(std::uint64_t nKey) const;
     std::size_t Older(std::size_t nRow) const { return Row(m_vecOlderPlus1[nRow]); }
+    // Asks the memory for the link that Older(nRow) will read.
+    void PrefetchOlder(std::size_t nRow) const { __builtin_prefetch(&m_vecOlderPlus1[nRow]); }
 
 private:
     static std::size_t Row(std::uint32_t nPlus1) { return nPlus1 ? nPlus1 - 1 : kNone; }

@@ -6,6 +6,8 @@
 #include "host/db/ZBeh.h"
 #include "host/stat/StatAccu.h"
 
+#include <array>
+
 namespace {
 
 // Plan kinds whose treatment records carry the bills of lab work, as the
@@ -24,16 +26,24 @@ constexpr const char* kLiqSatzArten = "12346789";
 // seldom in the cache. Asking at once for the cache lines that Compare and MoveBeh
 // will touch - the leading members and the hit's blocks - lets the memory deliver
 // them together instead of one after the other.
-void PrefetchRange(const void* pBegin, const void* pEnd) {
-    for (auto* p = static_cast<const char*>(pBegin); p < pEnd; p += 64)
-        __builtin_prefetch(p, 1);
+void PrefetchLines(const void* pBegin, const void* pEnd) {
+    constexpr std::uintptr_t kLine = 64;
+    const auto end = reinterpret_cast<std::uintptr_t>(pEnd);
+    for (auto p = reinterpret_cast<std::uintptr_t>(pBegin) & ~(kLine - 1); p < end; p += kLine)
+        __builtin_prefetch(reinterpret_cast<const void*>(p), 1);
+}
+
+// The members Compare reads.
+void PrefetchKeys(const CLULabRech& row) {
+    PrefetchLines(&row, &row.m_strLstDatum + 1);
+    __builtin_prefetch(&row.m_cPlanArt, 1);
 }
 
 void Prefetch(CLULabRech& row, const CBehHitLine& hit) {
-    PrefetchRange(&row, &row.m_LstAlle + 1);
+    PrefetchLines(&row, &row.m_LstAlle + 1);
     CLULabRechLst& vat = hit.m_nMwStSatz == 0 ? row.m_LstOhneMwSt : row.m_LstMitMwSt;
-    PrefetchRange(&vat, &vat + 1);
-    if (CLULabRechLst* pRate = row.RateBlock(hit.m_nMwStSatz)) PrefetchRange(pRate, pRate + 1);
+    PrefetchLines(&vat, &vat + 1);
+    if (CLULabRechLst* pRate = row.RateBlock(hit.m_nMwStSatz)) PrefetchLines(pRate, pRate + 1);
 }
 
 // What MoveBeh reaches through the row's pointers, asked for before it begins.
@@ -73,12 +83,60 @@ void CLUSum::SyncIndex() {
 }
 
 // With hits in random order the index entry and the candidate row are seldom in
-// the cache: the work row is cleared while the index entry is on its way, and the
-// lab-block entry is looked up while the row is.
+// the cache: the work row is cleared while the index entry is on its way.
 void CLUSum::MoveLabRech(const CBehHitLine& hit, const CLUDefault& settings) {
     SyncIndex();
     const std::uint64_t nKey = IndexKey(hit.m_strPatNr, hit.m_strLBlockNr);
     m_Index.Prefetch(nKey);
+    Merge(hit, nKey, settings);
+}
+
+// Three stages ahead of the hit being merged, a few hits apart so that the memory
+// has answered the stage before: the index entry (AskIndex), the newest row's keys
+// and its link to the next older row (AskNewest), then all of the newest row that
+// the hit touches and the older row's keys, for the hits whose newest row is
+// another invoice's (AskCandidates). A row that a hit in between creates is not
+// asked for; the merge itself looks everything up anew.
+void CLUSum::MoveLabRech(std::span<const CBehHitLine> hits, const CLUDefault& settings) {
+    constexpr std::size_t kIndexAhead = 8;
+    constexpr std::size_t kNewestAhead = 5;
+    constexpr std::size_t kCandidatesAhead = 2;
+    SyncIndex();
+    std::array<std::uint64_t, kIndexAhead> keys{}; // ring of the keys ahead
+    const auto key = [&](std::size_t i) -> std::uint64_t& { return keys[i % kIndexAhead]; };
+    const auto askIndex = [&](std::size_t i) {
+        if (i >= hits.size()) return;
+        key(i) = IndexKey(hits[i].m_strPatNr, hits[i].m_strLBlockNr);
+        m_Index.Prefetch(key(i));
+    };
+    for (std::size_t i = 0; i < kIndexAhead; ++i)
+        askIndex(i);
+    for (std::size_t i = 0; i < hits.size(); ++i) {
+        const std::uint64_t nKey = key(i);
+        askIndex(i + kIndexAhead); // takes the ring place of hit i
+        if (i + kNewestAhead < hits.size()) AskNewest(key(i + kNewestAhead));
+        if (i + kCandidatesAhead < hits.size())
+            AskCandidates(hits[i + kCandidatesAhead], key(i + kCandidatesAhead));
+        Merge(hits[i], nKey, settings);
+    }
+}
+
+void CLUSum::AskNewest(std::uint64_t nKey) const {
+    const std::size_t nRow = m_Index.Newest(nKey);
+    if (nRow == CLURowIndex::kNone) return;
+    PrefetchKeys(m_vecLabRech[nRow]);
+    m_Index.PrefetchOlder(nRow);
+}
+
+void CLUSum::AskCandidates(const CBehHitLine& hit, std::uint64_t nKey) {
+    const std::size_t nRow = m_Index.Newest(nKey);
+    if (nRow == CLURowIndex::kNone) return;
+    Prefetch(m_vecLabRech[nRow], hit);
+    const std::size_t nOlder = m_Index.Older(nRow);
+    if (nOlder != CLURowIndex::kNone) PrefetchKeys(m_vecLabRech[nOlder]);
+}
+
+void CLUSum::Merge(const CBehHitLine& hit, std::uint64_t nKey, const CLUDefault& settings) {
     m_WorkLabRech.Clear();
     const std::size_t nNewest = m_Index.Newest(nKey);
     if (nNewest != CLURowIndex::kNone) Prefetch(m_vecLabRech[nNewest], hit);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <map>
+#include <span>
 #include <vector>
 
 class CLUDefault;
@@ -27,6 +28,11 @@ public:
     void Init();
     // Merges one hit into the newest row it matches, or starts a new row.
     void MoveLabRech(const CBehHitLine& hit, const CLUDefault& settings);
+    // Merges the hits in their order, with the same rows as one MoveLabRech per hit.
+    // A caller holding several hits passes them together: while one hit is merged,
+    // the memory is asked for the index entries and rows of the hits ahead, so that
+    // hits in random order do not wait for it one after the other.
+    void MoveLabRech(std::span<const CBehHitLine> hits, const CLUDefault& settings);
     // Finds the liquidation number under which the row's patient and plan were
     // billed; with bOnlyIfEmpty an existing number is kept.
     void TestLabRech1(CStatAccu* pAccu, CZBeh* pBeh, CLULabRech& row, bool bOnlyIfEmpty);
@@ -42,6 +48,11 @@ private:
     // from the back (Compare itself rejects a row of another key with equal hash).
     static std::uint64_t IndexKey(const CString& strPatNr, const CString& strLBlockNr);
     void SyncIndex();
+    // Ask the memory for what the merge of a hit ahead will read, without waiting.
+    void AskNewest(std::uint64_t nKey) const;
+    void AskCandidates(const CBehHitLine& hit, std::uint64_t nKey);
+    // MoveLabRech for a hit whose index key is known.
+    void Merge(const CBehHitLine& hit, std::uint64_t nKey, const CLUDefault& settings);
 
     CLURowIndex m_Index;
 };

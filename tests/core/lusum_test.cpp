@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <span>
 
 namespace {
 
@@ -31,7 +33,9 @@ CBehHitLine Hit(const char* pat, const char* plan, const char* key, std::int64_t
     return h;
 }
 
-std::int64_t Netto(const CLULabRech& r) { return r.m_LstAlle.m_Netto.GetCent(); }
+std::int64_t Netto(const CLULabRech& r) {
+    return r.m_LstAlle.m_Netto.GetCent();
+}
 
 TEST(LUSumMerge, HitsJoinTheNewestMatchingRow) {
     CLUDefault settings;
@@ -96,15 +100,25 @@ TEST(LUSumMerge, IndexGivesTheRowsOfAFullSearchFromTheBack) {
             std::mt19937 rng(seed);
             CLUSum sum;
             std::vector<CLULabRech> reference;
+            std::vector<CBehHitLine> hits;
             for (int i = 0; i < 300; ++i) {
-                const CBehHitLine hit = RandomHit(rng);
-                sum.MoveLabRech(hit, settings);
-                MergeByFullSearch(reference, hit, settings);
+                hits.push_back(RandomHit(rng));
+                sum.MoveLabRech(hits.back(), settings);
+                MergeByFullSearch(reference, hits.back(), settings);
             }
-            ASSERT_EQ(sum.m_vecLabRech.size(), reference.size()) << seed;
-            for (std::size_t i = 0; i < reference.size(); ++i) {
-                EXPECT_EQ(Netto(sum.m_vecLabRech[i]), Netto(reference[i])) << seed << "/" << i;
-                EXPECT_EQ(sum.m_vecLabRech[i].m_strLiqNr, reference[i].m_strLiqNr);
+            // The same hits handed over together, in pieces of 0 to 40 hits.
+            CLUSum batched;
+            for (std::size_t nAt = 0; nAt < hits.size();) {
+                const std::size_t n = std::min<std::size_t>(rng() % 41, hits.size() - nAt);
+                batched.MoveLabRech(std::span(hits).subspan(nAt, n), settings);
+                nAt += n;
+            }
+            for (const CLUSum* p : {&sum, &batched}) {
+                ASSERT_EQ(p->m_vecLabRech.size(), reference.size()) << seed;
+                for (std::size_t i = 0; i < reference.size(); ++i) {
+                    EXPECT_EQ(Netto(p->m_vecLabRech[i]), Netto(reference[i])) << seed << "/" << i;
+                    EXPECT_EQ(p->m_vecLabRech[i].m_strLiqNr, reference[i].m_strLiqNr);
+                }
             }
         }
     }
