@@ -139,6 +139,7 @@ CDBStdioFile::Read CDBStdioFile::AppendLine(std::string& text) {
     if (m_fd < 0 || m_bWriting) return Read::Fault;
     const std::size_t nStart = text.size();
     bool bAny = false, bTooLong = false;
+    bool bCR = false; // read from the input, which is in the cache, not from text
     for (;;) {
         if (m_nPos == m_nEnd) {
             const int nFill = FillBuffer();
@@ -156,10 +157,31 @@ CDBStdioFile::Read CDBStdioFile::AppendLine(std::string& text) {
         if (!bTooLong && text.size() - nStart + nTake > kMaxLine)
             bTooLong = true, text.resize(nStart);
         if (!bTooLong) text.append(p, nTake);
+        if (nTake) bCR = p[nTake - 1] == '\r';
         if (pEnd) break;
     }
     if (bTooLong) return Read::TooLong;
-    if (text.size() > nStart && text.back() == '\r') text.pop_back();
+    if (bCR) text.pop_back();
+    return Read::Line;
+}
+
+CDBStdioFile::Read CDBStdioFile::ViewLine(std::string_view& line, std::string& spill) {
+    line = {};
+    if (m_fd < 0 || m_bWriting) return Read::Fault;
+    const char* p = m_vecIn.data() + m_nPos;
+    const auto* pEnd =
+        m_nPos < m_nEnd ? static_cast<const char*>(std::memchr(p, '\n', m_nEnd - m_nPos)) : nullptr;
+    if (!pEnd) { // the line goes on past the buffer, or the buffer is used up
+        spill.clear();
+        const Read eRead = AppendLine(spill);
+        if (eRead == Read::Line) line = spill;
+        return eRead;
+    }
+    std::size_t nSize = static_cast<std::size_t>(pEnd - p);
+    m_nPos += nSize + 1;
+    if (nSize > kMaxLine) return Read::TooLong;
+    if (nSize && p[nSize - 1] == '\r') --nSize;
+    line = std::string_view(p, nSize);
     return Read::Line;
 }
 

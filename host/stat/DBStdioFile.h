@@ -38,6 +38,10 @@ public:
     Read ReadLine(std::string& line);
     // ReadLine appending to text; on any result but Line, text is as it was.
     Read AppendLine(std::string& text);
+    // The next line as a view, valid until the next read: into the read buffer when
+    // the line lies in it whole, as almost every line does, else into spill. Saves
+    // copying the line before looking at it.
+    Read ViewLine(std::string_view& line, std::string& spill);
     std::int64_t GetReadPos() const {
         return m_nFileOffset - static_cast<std::int64_t>(m_nEnd - m_nPos);
     }

@@ -77,18 +77,23 @@ void CHitLineReader::Fill(CBatch& batch) {
     batch.nFirstLine = m_nLine + 1;
     CStatLines::FieldMap map;
     while (batch.lines.size() < kBatchLines && batch.text.size() < kBatchBytes) {
-        CLineRec rec;
-        rec.nBegin = static_cast<std::uint32_t>(batch.text.size());
-        const CDBStdioFile::Read eRead = m_file.AppendLine(batch.text);
+        std::string_view line;
+        const CDBStdioFile::Read eRead = m_file.ViewLine(line, m_strSpill);
         if (eRead == CDBStdioFile::Read::End || eRead == CDBStdioFile::Read::Fault) {
             batch.bLast = true;
             batch.bFault = eRead == CDBStdioFile::Read::Fault;
             break;
         }
         ++m_nLine;
-        rec.nSize = static_cast<std::uint32_t>(batch.text.size() - rec.nBegin);
+        // Mapped where it was read, in this core's cache: the batch's memory was
+        // read on the caller's core last, and reading back there what was just
+        // written would wait for it.
+        CStatLines::MapFields(line, map);
+        CLineRec rec;
+        rec.nBegin = static_cast<std::uint32_t>(batch.text.size());
+        rec.nSize = static_cast<std::uint32_t>(line.size());
         rec.bTooLong = eRead == CDBStdioFile::Read::TooLong;
-        CStatLines::MapFields(std::string_view(batch.text).substr(rec.nBegin, rec.nSize), map);
+        batch.text.append(line);
         rec.nEnds = static_cast<std::uint32_t>(batch.ends.size());
         rec.nFields = static_cast<std::uint32_t>(map.nFields);
         rec.nCareful = map.nCareful;

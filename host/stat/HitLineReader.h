@@ -78,6 +78,7 @@ private:
 
     CDBStdioFile& m_file;
     long m_nLine;
+    std::string m_strSpill; // a line that crosses the file's read buffer
     std::array<CBatch, kBatches> m_arrBatches;
 
     std::mutex m_mutex;
