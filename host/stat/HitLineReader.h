@@ -52,6 +52,10 @@ private:
     static constexpr std::size_t kBatchLines = 2048;
     static constexpr std::size_t kBatchBytes = std::size_t{512} << 10;
     static constexpr std::size_t kBatches = 4;
+    // Room taken ahead: a batch ends after the line that crosses kBatchBytes, and
+    // a hit line has some 30 fields.
+    static constexpr std::size_t kTypicalLine = std::size_t{64} << 10;
+    static constexpr std::size_t kTypicalFields = 32;
 
     struct CLineRec {
         std::uint32_t nBegin = 0, nSize = 0; // the text in the batch's text
@@ -73,7 +77,7 @@ private:
     };
 
     void Produce();
-    void Fill(CBatch& batch);
+    void Fill(CBatch& batch, std::uint64_t nBatch);
     bool WaitForFree(std::uint64_t nBatch);
 
     CDBStdioFile& m_file;
