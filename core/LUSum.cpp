@@ -101,6 +101,8 @@ void CLUSum::MoveLabRech(std::span<const CBehHitLine> hits, const CLUDefault& se
     constexpr std::size_t kIndexAhead = 8;
     constexpr std::size_t kNewestAhead = 5;
     constexpr std::size_t kCandidatesAhead = 2;
+    // The ring holds the keys of the hits after the current one only.
+    static_assert(kCandidatesAhead >= 2 && kNewestAhead < kIndexAhead);
     SyncIndex();
     std::array<std::uint64_t, kIndexAhead> keys{}; // ring of the keys ahead
     const auto key = [&](std::size_t i) -> std::uint64_t& { return keys[i % kIndexAhead]; };
@@ -114,8 +116,10 @@ void CLUSum::MoveLabRech(std::span<const CBehHitLine> hits, const CLUDefault& se
     for (std::size_t i = 0; i < hits.size(); ++i) {
         const std::uint64_t nKey = key(i);
         askIndex(i + kIndexAhead); // takes the ring place of hit i
-        if (i + kNewestAhead < hits.size()) AskNewest(key(i + kNewestAhead));
-        if (i + kCandidatesAhead < hits.size())
+        // A hit with the key of the hit before goes to the rows asked for already.
+        const auto ahead = [&](std::size_t j) { return j < hits.size() && key(j) != key(j - 1); };
+        if (ahead(i + kNewestAhead)) AskNewest(key(i + kNewestAhead));
+        if (ahead(i + kCandidatesAhead))
             AskCandidates(hits[i + kCandidatesAhead], key(i + kCandidatesAhead));
         Merge(hits[i], nKey, settings);
     }
