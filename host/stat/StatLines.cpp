@@ -275,16 +275,17 @@ bool CStatLines::FromMap(std::string_view utf8, const FieldEnds& map, const int*
         return false;
     }
     // Nearly all fields are taken as they stand: their views only are set, as every
-    // slot is marked as in the line already.
+    // slot is marked as in the line already. The few fields that need care are
+    // taken afterwards, in field order, and replace their views.
     const char* const pText = utf8.data();
     for (std::size_t i = 1; i < nSlots; ++i) {
-        if (map.nCareful >> i & 1) {
-            if (!TakeField(static_cast<Slot>(pLine[i]), field(i), true, i + 1, strError))
-                return false;
-            continue;
-        }
         const std::uint32_t nBegin = map.pEnd[i - 1] + 1;
         m_arrViews[pLine[i]] = std::string_view(pText + nBegin, map.pEnd[i] - nBegin);
+    }
+    for (std::uint64_t nCareful = map.nCareful & ~std::uint64_t{1}; nCareful;
+         nCareful &= nCareful - 1) {
+        const auto i = static_cast<std::size_t>(std::countr_zero(nCareful));
+        if (!TakeField(static_cast<Slot>(pLine[i]), field(i), true, i + 1, strError)) return false;
     }
     return true;
 }
