@@ -22,8 +22,8 @@ CString LiqPlanArten() {
 // Record kinds whose bill can hold the liquidation number of lab work (not 5).
 constexpr const char* kLiqSatzArten = "12346789";
 
-// Hits of one invoice rarely follow each other, so the row a hit belongs to is
-// seldom in the cache. Asking at once for the cache lines that Compare and MoveBeh
+// When the hits of one invoice do not follow each other, the row a hit belongs to
+// is seldom in the cache. Asking at once for the cache lines that Compare and MoveBeh
 // will touch - the leading members and the hit's blocks - lets the memory deliver
 // them together instead of one after the other.
 void PrefetchLines(const void* pBegin, const void* pEnd) {
@@ -88,7 +88,7 @@ void CLUSum::MoveLabRech(const CBehHitLine& hit, const CLUDefault& settings) {
     SyncIndex();
     const std::uint64_t nKey = IndexKey(hit.m_strPatNr, hit.m_strLBlockNr);
     m_Index.Prefetch(nKey);
-    Merge(hit, nKey, settings);
+    Merge(hit, nKey, settings, true);
 }
 
 // Three stages ahead of the hit being merged, a few hits apart so that the memory
@@ -98,14 +98,14 @@ void CLUSum::MoveLabRech(const CBehHitLine& hit, const CLUDefault& settings) {
 // another invoice's (AskCandidates). A row that a hit in between creates is not
 // asked for; the merge itself looks everything up anew.
 void CLUSum::MoveLabRech(std::span<const CBehHitLine> hits, const CLUDefault& settings) {
-    constexpr std::size_t kIndexAhead = 8;
-    constexpr std::size_t kNewestAhead = 5;
-    constexpr std::size_t kCandidatesAhead = 2;
-    // The ring holds the keys of the hits after the current one only.
-    static_assert(kCandidatesAhead >= 2 && kNewestAhead < kIndexAhead);
+    constexpr std::size_t kIndexAhead = 15;
+    constexpr std::size_t kNewestAhead = 10;
+    constexpr std::size_t kCandidatesAhead = 4;
+    constexpr std::size_t kRing = 16; // keys of the current hit and those ahead
+    static_assert(kIndexAhead < kRing && kNewestAhead < kIndexAhead && kCandidatesAhead >= 1);
     SyncIndex();
-    std::array<std::uint64_t, kIndexAhead> keys{}; // ring of the keys ahead
-    const auto key = [&](std::size_t i) -> std::uint64_t& { return keys[i % kIndexAhead]; };
+    std::array<std::uint64_t, kRing> keys{};
+    const auto key = [&](std::size_t i) -> std::uint64_t& { return keys[i % kRing]; };
     const auto askIndex = [&](std::size_t i) {
         if (i >= hits.size()) return;
         key(i) = IndexKey(hits[i].m_strPatNr, hits[i].m_strLBlockNr);
@@ -114,14 +114,13 @@ void CLUSum::MoveLabRech(std::span<const CBehHitLine> hits, const CLUDefault& se
     for (std::size_t i = 0; i < kIndexAhead; ++i)
         askIndex(i);
     for (std::size_t i = 0; i < hits.size(); ++i) {
-        const std::uint64_t nKey = key(i);
-        askIndex(i + kIndexAhead); // takes the ring place of hit i
+        askIndex(i + kIndexAhead);
         // A hit with the key of the hit before goes to the rows asked for already.
         const auto ahead = [&](std::size_t j) { return j < hits.size() && key(j) != key(j - 1); };
         if (ahead(i + kNewestAhead)) AskNewest(key(i + kNewestAhead));
         if (ahead(i + kCandidatesAhead))
             AskCandidates(hits[i + kCandidatesAhead], key(i + kCandidatesAhead));
-        Merge(hits[i], nKey, settings);
+        Merge(hits[i], key(i), settings, false);
     }
 }
 
@@ -140,10 +139,11 @@ void CLUSum::AskCandidates(const CBehHitLine& hit, std::uint64_t nKey) {
     if (nOlder != CLURowIndex::kNone) PrefetchKeys(m_vecLabRech[nOlder]);
 }
 
-void CLUSum::Merge(const CBehHitLine& hit, std::uint64_t nKey, const CLUDefault& settings) {
+void CLUSum::Merge(const CBehHitLine& hit, std::uint64_t nKey, const CLUDefault& settings,
+                   bool bPrefetch) {
     m_WorkLabRech.Clear();
     const std::size_t nNewest = m_Index.Newest(nKey);
-    if (nNewest != CLURowIndex::kNone) Prefetch(m_vecLabRech[nNewest], hit);
+    if (bPrefetch && nNewest != CLURowIndex::kNone) Prefetch(m_vecLabRech[nNewest], hit);
     const CDBetrag betrag = CLULabRech::AmountWithShare(hit);
     for (std::size_t n = nNewest; n != CLURowIndex::kNone; n = m_Index.Older(n)) {
         CLULabRech& row = m_vecLabRech[n];

@@ -51,8 +51,10 @@ private:
     // Ask the memory for what the merge of a hit ahead will read, without waiting.
     void AskNewest(std::uint64_t nKey) const;
     void AskCandidates(const CBehHitLine& hit, std::uint64_t nKey);
-    // MoveLabRech for a hit whose index key is known.
-    void Merge(const CBehHitLine& hit, std::uint64_t nKey, const CLUDefault& settings);
+    // MoveLabRech for a hit whose index key is known; bPrefetch asks for the
+    // candidate row first, unless that was done ahead.
+    void Merge(const CBehHitLine& hit, std::uint64_t nKey, const CLUDefault& settings,
+               bool bPrefetch);
 
     CLURowIndex m_Index;
 };
