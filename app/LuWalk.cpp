@@ -136,7 +136,6 @@ private:
     bool m_bPart = false;
     STORNOTYP m_nPartTyp = kStornoDanach;
     std::vector<CTreffer> m_vecTreffer; // the part's hits, merged when it is complete
-    std::vector<CBehHitLine> m_vecHits; // their hits in order, handed over together
     CString m_strBillKey;               // bill named by the part's hits
 
     CString m_strGeprueft; // invoice whose type m_nFaktTyp holds
@@ -264,13 +263,11 @@ void CLuWalk::MergeHits() {
     const auto byId = [](const CTreffer& a, const CTreffer& b) { return a.nBehId < b.nBehId; };
     if (!std::is_sorted(m_vecTreffer.begin(), m_vecTreffer.end(), byId))
         std::sort(m_vecTreffer.begin(), m_vecTreffer.end(), byId);
-    m_vecHits.clear();
-    for (CTreffer& t : m_vecTreffer) {
+    for (const CTreffer& t : m_vecTreffer) {
         m_errors.CheckHit(t.hit, t.bEntryFehlt, m_partFakt);
         if (m_strBillKey.empty()) m_strBillKey = t.strBillKey;
-        m_vecHits.push_back(std::move(t.hit));
+        m_part.MoveLabRech(t.hit, m_settings);
     }
-    m_part.MoveLabRech(m_vecHits, m_settings);
     m_vecTreffer.clear();
 }
 
