@@ -13,10 +13,11 @@
 //
 //   lu_bench [N [FOLDER [PART]]]  N lab invoices (100000); FOLDER for the database
 //                           and the hit file (the system's temporary folder);
-//                           PART "read", "grouped" or "shuffled" repeats only
-//                           that part (read, MoveLabRech in either order) ten
-//                           times, for a profiler, and checks nothing; "read"
-//                           prints its median against getline, "merge" and
+//                           PART "pass", "read", "grouped" or "shuffled" repeats
+//                           only that part (MoveLabRech in either order ten
+//                           times), for a profiler, and checks nothing; "pass"
+//                           and "read" print their medians against their
+//                           baselines (five and ten runs), "merge" and
 //                           "merge1" the two orders together and one by one
 // The database is written once per N and kept for later runs. With N = 100000 the
 // limits of the lab-turnover statistics are checked; the exit code is 1 when one
@@ -279,9 +280,14 @@ std::vector<CBehHitLine> Gemischt(const std::vector<CBehHitLine>& hits) {
 
 int Profiliere(const std::string& strTeil, const CPfade& p, std::size_t nRows) {
     Oeffne(p.strDb);
-    const std::vector<CBehHitLine> hits = strTeil == "read" ? std::vector<CBehHitLine>() : Hits();
+    const bool bMitTreffern = strTeil != "read" && strTeil != "pass";
+    const std::vector<CBehHitLine> hits = bMitTreffern ? Hits() : std::vector<CBehHitLine>();
     constexpr int kMal = 10;
-    if (strTeil == "read") {
+    if (strTeil == "pass") {
+        const auto [a, b] = MedianImWechsel([&] { Pass(p); }, [&] { PlainQuery(p.strDb); }, 5);
+        std::printf("Lauf %.3f s, Abfrage %.3f s, Verhaeltnis %.2f\n", a.dWand, b.dWand,
+                    a.dWand / b.dWand);
+    } else if (strTeil == "read") {
         const auto [c, d] = MedianImWechsel([&] { Read(p); }, [&] { PlainRead(p); }, kMal);
         std::printf("einlesen %.3f s, getline %.3f s, Verhaeltnis %.2f\n", c.dWand, d.dWand,
                     c.dWand / d.dWand);
@@ -300,7 +306,7 @@ int Profiliere(const std::string& strTeil, const CPfade& p, std::size_t nRows) {
         for (int i = 0; i < kMal; ++i)
             Merge(shuffled, nRows, false);
     } else {
-        Abbruch("Teil muss read, grouped oder shuffled sein.");
+        Abbruch("Teil muss pass, read, merge, merge1, grouped oder shuffled sein.");
     }
     return 0;
 }
