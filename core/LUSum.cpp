@@ -92,7 +92,7 @@ void CLUSum::MoveLabRech(const CBehHitLine& hit, const CLUDefault& settings) {
 }
 
 // Three stages ahead of the hit being merged, a few hits apart so that the memory
-// has answered the stage before: the index entry (AskIndex), the newest row's keys
+// has answered the stage before: the index entry (askIndex), the newest row's keys
 // and its link to the next older row (AskNewest), then all of the newest row that
 // the hit touches and the older row's keys, for the hits whose newest row is
 // another invoice's (AskCandidates). A row that a hit in between creates is not

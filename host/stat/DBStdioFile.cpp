@@ -177,9 +177,10 @@ CDBStdioFile::Read CDBStdioFile::ViewLine(std::string_view& line, std::string& s
         if (eRead == Read::Line) line = spill;
         return eRead;
     }
+    // A line that lies whole in the read buffer is never too long.
+    static_assert(kInBuffer <= kMaxLine);
     std::size_t nSize = static_cast<std::size_t>(pEnd - p);
     m_nPos += nSize + 1;
-    if (nSize > kMaxLine) return Read::TooLong;
     if (nSize && p[nSize - 1] == '\r') --nSize;
     line = std::string_view(p, nSize);
     return Read::Line;
