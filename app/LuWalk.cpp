@@ -1,6 +1,5 @@
 #include "app/LuWalk.h"
 
-#include "app/LuRowMemory.h"
 #include "app/LuSelection.h"
 #include "app/LuWalkErrors.h"
 #include "core/LUDefault.h"
@@ -8,6 +7,7 @@
 #include "host/BehHitLine.h"
 #include "host/Cp1252.h"
 #include "host/HostServices.h"
+#include "host/RowMemory.h"
 #include "host/TextUtil.h"
 #include "host/db/Database.h"
 #include "host/db/ZBeh.h"
@@ -151,7 +151,7 @@ bool CLuWalk::Walk(CString& strError) {
     int rc = StartQuery();
     const long nTotal = m_rec.GetCount();
     // As a rule one row per invoice.
-    ReserveLuRows(m_sum.m_vecLabRech, static_cast<std::size_t>(std::max(nTotal, 0L)));
+    ReserveRows(m_sum.m_vecLabRech, static_cast<std::size_t>(std::max(nTotal, 0L)));
     long nGemeldet = 0;
     for (; rc == CZLabHit::kOk; rc = m_rec.Next()) {
         Take();

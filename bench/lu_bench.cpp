@@ -24,12 +24,12 @@
 // is missed.
 #include "app/DemoDatabase.h"
 #include "app/LuHitFile.h"
-#include "app/LuRowMemory.h"
 #include "app/LuWalk.h"
 #include "core/LUDefault.h"
 #include "core/LUSum.h"
 #include "host/BehHitLine.h"
 #include "host/Cp1252.h"
+#include "host/RowMemory.h"
 #include "host/ScriptedHostServices.h"
 #include "host/db/Database.h"
 #include "host/db/ZLabHit.h"
@@ -233,7 +233,7 @@ std::vector<CBehHitLine> Hits() {
 void Merge(const std::vector<CBehHitLine>& hits, std::size_t nRows, bool bEinzeln) {
     const CLUDefault settings;
     CLUSum sum;
-    ReserveLuRows(sum.m_vecLabRech, nRows);
+    ReserveRows(sum.m_vecLabRech, nRows);
     InTransaction(dbDatabaseRO.Conn(), [&] {
         if (!bEinzeln) {
             sum.MoveLabRech(hits, settings);

@@ -18,6 +18,25 @@ bool CFile2Glab::OnlyForProgBeforeMoveDataFromFile() {
     return true;
 }
 
+std::unique_ptr<CStatReader> CFile2Glab::NewPiece(std::int64_t /*nBytes*/) {
+    if (!m_pGlabSum) return nullptr;
+    auto pPiece = std::make_unique<CFile2Glab>(nullptr, m_pParent);
+    pPiece->m_pPieceSum = std::make_unique<CGlabSum>();
+    pPiece->m_pGlabSum = pPiece->m_pPieceSum.get();
+    return pPiece;
+}
+
+std::size_t CFile2Glab::RowCount() const {
+    return m_pGlabSum ? m_pGlabSum->m_vecFakt.size() : 0;
+}
+
+void CFile2Glab::JoinPiece(CStatReader& piece) {
+    std::vector<CGlabFakt>& rows = static_cast<CFile2Glab&>(piece).m_pGlabSum->m_vecFakt;
+    m_pGlabSum->m_vecFakt.insert(m_pGlabSum->m_vecFakt.end(), std::make_move_iterator(rows.begin()),
+                                 std::make_move_iterator(rows.end()));
+    rows.clear();
+}
+
 bool CFile2Glab::MoveDataFromFile(CStatLines& line) {
     const CString& strKind = line.Get(CStatLines::SatzArt);
     if (strKind == "E") {

@@ -7,6 +7,9 @@
 #include "host/stat/DBStdioFile.h"
 #include "host/stat/File2Stat.h"
 
+#include <cstdint>
+#include <memory>
+
 class CGlabFakt;
 class CGlabSum;
 class CStatLines;
@@ -24,11 +27,17 @@ public:
     // The lab customer: "alle", else the number in the form "%4d".
     bool ReadMoreSelektions(const CString& strPath) override;
     int* SetLineStruct() override;
+    // A row looks at the last row only, so a large file is read in pieces, each
+    // into an accumulator of its own.
+    std::unique_ptr<CStatReader> NewPiece(std::int64_t nBytes) override;
+    std::size_t RowCount() const override;
+    void JoinPiece(CStatReader& piece) override;
 
     CGlabSum* m_pGlabSum;
 
 private:
     void MoveFile2GlabHit(CStatLines& line, CGlabFakt& fakt);
 
+    std::unique_ptr<CGlabSum> m_pPieceSum; // the rows of a piece
     CBehErrors m_Error;
 };

@@ -186,6 +186,14 @@ CDBStdioFile::Read CDBStdioFile::ViewLine(std::string_view& line, std::string& s
     return Read::Line;
 }
 
+bool CDBStdioFile::SeekRead(std::int64_t nOffset) {
+    if (m_fd < 0 || m_bWriting) return false;
+    if (::lseek(m_fd, static_cast<off_t>(nOffset), SEEK_SET) < 0) return SetFault(errno);
+    m_nPos = m_nEnd = 0;
+    m_nFileOffset = nOffset;
+    return true;
+}
+
 void CDBStdioFile::Close() {
     if (m_fd >= 0) ::close(m_fd);
     if (m_bWriting) ::unlink(m_strTemp.c_str());

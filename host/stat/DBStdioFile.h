@@ -42,6 +42,8 @@ public:
     // the line lies in it whole, as almost every line does, else into spill. Saves
     // copying the line before looking at it.
     Read ViewLine(std::string_view& line, std::string& spill);
+    // Goes on reading at byte nOffset of the file.
+    bool SeekRead(std::int64_t nOffset);
     std::int64_t GetReadPos() const {
         return m_nFileOffset - static_cast<std::int64_t>(m_nEnd - m_nPos);
     }

@@ -14,7 +14,6 @@
 #include <functional>
 #include <string>
 
-class CHitLineReader;
 class CStatAccu;
 
 class CStatEval {
@@ -45,27 +44,34 @@ public:
     long m_nTotal = 0;
 
 protected:
-    // The runs of the two halves; the templates hand in their virtual operations.
-    // Paths given to the callbacks are native file-system paths.
+    // The writer's run; the template hands in its virtual operations. Paths given
+    // to the callbacks are native file-system paths.
     using DataFn = std::function<bool()>;
     using SelectionFn = std::function<bool(const CString& strSelPath)>;
-    using LineFn = std::function<void(CStatLines& line)>;
     bool WriteHitFile(CStatAccu& accu, CDBStdioFile& file, const std::string& strDataDir,
                       const DataFn& writeData, const SelectionFn& writeSelection,
                       CString& strError);
-    bool ReadHitFile(CStatAccu& accu, CDBStdioFile& file, const std::string& strDataDir,
-                     const SelectionFn& readSelection, const DataFn& prepare,
-                     const LineFn& takeLine, CString& strError);
+
+    // What every run does first: the accumulator, no progress, not cancelled.
+    void BeginRun(CStatAccu& accu);
+    bool IsCancelled() const { return m_bCancelled; }
+    // "<strDataDir>/<strName>" as a native path.
+    static std::string DataPath(const std::string& strDataDir, const CString& strName);
+    // "<before><path><after> (<why>).<tail>", built from UTF-8 pieces; always false.
+    static bool Fail(CString& strError, const char* pszBefore, const std::string& strPath,
+                     const char* pszAfter, const CString& strWhy = {}, const char* pszTail = "");
+
+    // The progress box stays open for exactly one run, whichever way the run ends.
+    class CProgressScope {
+    public:
+        explicit CProgressScope(const CString& strTitel);
+        ~CProgressScope();
+        CProgressScope(const CProgressScope&) = delete;
+        CProgressScope& operator=(const CProgressScope&) = delete;
+    };
 
 private:
-    enum class Next { Line, End, Fault };
-
-    bool ReadHeader(CDBStdioFile& file, CString& strError);
-    Next NextLine(CHitLineReader& reader, CStatLines& line, CString& strError);
-    void AddBadLine(const CString& strWhy);
-
     bool m_bCancelled = false;
     CString m_strLineFault; // why a line could not be written, "" while all fit
     std::string m_strText;  // text of the current line, reused
-    long m_nLine = 0;       // number of the current line of the file being read
 };

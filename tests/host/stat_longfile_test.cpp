@@ -1,7 +1,6 @@
-// A hit file of many thousand lines, read while a second thread splits the lines
-// ahead: every line arrives once, in file order, with its own line number, also
-// across batches that end early because of very long lines; cancelling in the
-// middle ends the read at once.
+// A hit file of many thousand lines, with very long lines among them: every line
+// arrives once, in file order, with its own line number; cancelling in the middle
+// ends the read at once.
 #include "stat_support.h"
 
 namespace {
