@@ -118,9 +118,15 @@ void AddSpecial(CFieldMap& map) {
 }
 
 // The bytes of a chunk in position order: bit i of nTabs or nSpecial stands for
-// byte nBase + i. Special bytes are rare, so the loop mostly steps from TAB to TAB.
-void MapEvents(CFieldMap& map, std::size_t nBase, std::uint32_t nTabs, std::uint32_t nSpecial) {
-    for (std::uint32_t nEvents = nTabs | nSpecial; nEvents; nEvents &= nEvents - 1) {
+// byte nBase + i. Special bytes are rare: a chunk without them steps from TAB to
+// TAB.
+void MapEvents(CFieldMap& map, std::size_t nBase, std::uint64_t nTabs, std::uint64_t nSpecial) {
+    if (!nSpecial) {
+        for (; nTabs; nTabs &= nTabs - 1)
+            AddTab(map, nBase + static_cast<std::size_t>(std::countr_zero(nTabs)));
+        return;
+    }
+    for (std::uint64_t nEvents = nTabs | nSpecial; nEvents; nEvents &= nEvents - 1) {
         const int nBit = std::countr_zero(nEvents);
         if (nTabs >> nBit & 1)
             AddTab(map, nBase + static_cast<std::size_t>(nBit));
@@ -130,24 +136,35 @@ void MapEvents(CFieldMap& map, std::size_t nBase, std::uint32_t nTabs, std::uint
 }
 
 #if defined(__SSE2__)
-// Sixteen bytes at a time: a compare per kind of byte gives a bit mask of where
-// they stand. The last partial chunk is copied into a buffer padded with zeros,
-// which are neither TAB nor special.
-void MapChunk(CFieldMap& map, std::size_t nBase, const char* p) {
+// Bit i of the masks: byte i of the 16 at p is a TAB, is special.
+void Masks16(const char* p, std::uint64_t& nTabs, std::uint64_t& nSpecial) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const auto nTabs =
-        static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\t'))));
-    const auto nSpecial = static_cast<std::uint32_t>(
-        _mm_movemask_epi8(v) | _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\\'))));
+    nTabs = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\t'))));
+    nSpecial = static_cast<std::uint32_t>(_mm_movemask_epi8(v) |
+                                          _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\\'))));
+}
+
+// Sixty-four bytes at a time: a compare per kind of byte gives a bit mask of where
+// they stand, and a line of a hit file takes two or three such chunks. The last
+// partial chunk is copied into a buffer padded with zeros, which are neither TAB
+// nor special.
+void MapChunk(CFieldMap& map, std::size_t nBase, const char* p) {
+    std::uint64_t nTabs = 0, nSpecial = 0;
+    for (int i = 0; i < 4; ++i) {
+        std::uint64_t nT, nS;
+        Masks16(p + 16 * i, nT, nS);
+        nTabs |= nT << (16 * i);
+        nSpecial |= nS << (16 * i);
+    }
     MapEvents(map, nBase, nTabs, nSpecial);
 }
 
 void MapAll(std::string_view line, CFieldMap& map) {
     std::size_t nPos = 0;
-    for (; nPos + 16 <= line.size(); nPos += 16)
+    for (; nPos + 64 <= line.size(); nPos += 64)
         MapChunk(map, nPos, line.data() + nPos);
     if (nPos < line.size()) {
-        char aTail[16] = {};
+        char aTail[64] = {};
         std::memcpy(aTail, line.data() + nPos, line.size() - nPos);
         MapChunk(map, nPos, aTail);
     }

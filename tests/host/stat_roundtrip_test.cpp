@@ -136,7 +136,7 @@ TEST(StatLines, CopiesAndChangesDoNotDependOnTheReadText) {
 // bad escape must be seen at every position of a chunk, and in the last partial one.
 TEST(StatLines, SpecialBytesAreSeenAtEveryPosition) {
     const int* pTable = iLU_SICHERUNG;
-    for (std::size_t nLength = 1; nLength <= 40; ++nLength) {
+    for (std::size_t nLength = 1; nLength <= 80; ++nLength) { // across 64-byte chunks
         for (std::size_t nAt = 0; nAt < nLength; ++nAt) {
             for (const char cSpecial : {'\\', '\t', '\xE4', '\n'}) {
                 SCOPED_TRACE(::testing::Message() << nLength << " bytes, special at " << nAt);
