@@ -120,7 +120,7 @@ bool CDBStdioFile::OpenRead(const std::string& strPath) {
 
 int CDBStdioFile::FillBuffer() {
     for (;;) {
-        const ssize_t n = ::read(m_fd, m_vecIn.data(), m_vecIn.size());
+        const ssize_t n = ::pread(m_fd, m_vecIn.data(), m_vecIn.size(), m_nFileOffset);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return SetFault(errno), -1;
         m_nPos = 0;
@@ -186,9 +186,22 @@ CDBStdioFile::Read CDBStdioFile::ViewLine(std::string_view& line, std::string& s
     return Read::Line;
 }
 
+bool CDBStdioFile::OpenReadSame(const CDBStdioFile& other) {
+    Close();
+    m_strError.clear();
+    m_strPath = other.m_strPath;
+    if (other.m_fd < 0 || other.m_bWriting) return SetFault(EBADF);
+    m_fd = ::fcntl(other.m_fd, F_DUPFD_CLOEXEC, 0);
+    if (m_fd < 0) return SetFault(errno);
+    m_nSize = other.m_nSize;
+    m_vecIn.resize(kInBuffer);
+    m_nPos = m_nEnd = 0;
+    m_nFileOffset = 0;
+    return true;
+}
+
 bool CDBStdioFile::SeekRead(std::int64_t nOffset) {
-    if (m_fd < 0 || m_bWriting) return false;
-    if (::lseek(m_fd, static_cast<off_t>(nOffset), SEEK_SET) < 0) return SetFault(errno);
+    if (m_fd < 0 || m_bWriting || nOffset < 0) return false;
     m_nPos = m_nEnd = 0;
     m_nFileOffset = nOffset;
     return true;

@@ -44,6 +44,9 @@ public:
     Read ViewLine(std::string_view& line, std::string& spill);
     // Goes on reading at byte nOffset of the file.
     bool SeekRead(std::int64_t nOffset);
+    // Opens for reading the very file that other has open for reading, even after
+    // another file took its name, with a position of its own.
+    bool OpenReadSame(const CDBStdioFile& other);
     std::int64_t GetReadPos() const {
         return m_nFileOffset - static_cast<std::int64_t>(m_nEnd - m_nPos);
     }

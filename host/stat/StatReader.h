@@ -8,8 +8,6 @@
 #include <memory>
 #include <vector>
 
-class CHitFilePiece;
-
 class CStatReader : public CStatEval {
 public:
     using CStatEval::CStatEval;
@@ -32,9 +30,9 @@ public:
     virtual std::size_t RowCount() const { return 0; }
     virtual void JoinPiece(CStatReader& /*piece*/) {}
 
-    // Pieces read at once: at most m_nMaxPieces (0: one per processor core), each
-    // of at least m_nMinPieceBytes.
-    int m_nMaxPieces = 0;
+    // Threads that read at once: at most m_nMaxThreads (0: one per processor core),
+    // on pieces of at least m_nMinPieceBytes.
+    int m_nMaxThreads = 0;
     std::int64_t m_nMinPieceBytes = std::int64_t{1} << 20;
 
 protected:
@@ -47,9 +45,7 @@ protected:
 
 private:
     bool ReadHeader(CDBStdioFile& file, CString& strError);
+    int Threads() const;
     std::vector<std::int64_t> PieceLimits(const CDBStdioFile& file);
-    bool ReadPieces(CDBStdioFile& file, const std::vector<std::int64_t>& limits,
-                    CString& strError);
-    void JoinPieces(std::vector<CHitFilePiece>& pieces,
-                    std::vector<std::unique_ptr<CStatReader>>& readers);
+    bool ReadPieces(CDBStdioFile& file, std::vector<std::int64_t> limits, CString& strError);
 };

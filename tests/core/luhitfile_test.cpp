@@ -277,7 +277,7 @@ TEST_F(LUHitFile, RandomRowsReadBackEqual) {
         for (int nPieces : {1, 2, 5}) {
             CLUSum back;
             CFile2LU reader(&back, nullptr);
-            reader.m_nMaxPieces = nPieces;
+            reader.m_nMaxThreads = nPieces;
             reader.m_nMinPieceBytes = 1;
             CString strError;
             ASSERT_TRUE(reader.Run(accu, m_dir.string(), strError)) << strError;

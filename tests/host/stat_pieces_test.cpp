@@ -5,6 +5,9 @@
 // exception in a piece end the read without waiting for the rest.
 #include "stat_support.h"
 
+#include <chrono>
+#include <filesystem>
+#include <functional>
 #include <random>
 #include <stdexcept>
 
@@ -30,13 +33,19 @@ public:
         }
         if (line.Get(S::HitText) == "wirf") throw std::runtime_error("wirf");
         ++s_nTaken;
+        // Slow enough that the other threads get pieces of a small file too.
+        for (const auto end = std::chrono::steady_clock::now() + m_lineTime;
+             std::chrono::steady_clock::now() < end;) {
+        }
         if (m_rows.empty() || m_rows.back().first != line.Get(S::PatNr))
             m_rows.push_back({line.Get(S::PatNr), {}});
         m_rows.back().second.push_back(line.Get(S::HitText));
         return true;
     }
     std::unique_ptr<CStatReader> NewPiece(std::int64_t /*nBytes*/) override {
-        return std::make_unique<CRowReader>();
+        auto pPiece = std::make_unique<CRowReader>();
+        pPiece->m_lineTime = m_lineTime;
+        return pPiece;
     }
     std::size_t RowCount() const override { return m_rows.size(); }
     void JoinPiece(CStatReader& piece) override {
@@ -45,8 +54,15 @@ public:
         ++m_nJoined;
     }
 
+    bool OnlyForProgBeforeMoveDataFromFile() override {
+        if (m_replace) m_replace();
+        return true;
+    }
+
     std::vector<Row> m_rows;
     int m_nJoined = 0;
+    std::function<void()> m_replace; // called before the first line
+    std::chrono::nanoseconds m_lineTime{0};
     static inline std::atomic<int> s_nTaken{0}; // lines taken by all readers
 };
 
@@ -104,27 +120,30 @@ protected:
 };
 
 TEST_F(StatPieces, PiecesGiveTheRowsAndErrorsOfOnePiece) {
+    int nJoined = 0;
     for (unsigned nSeed = 1; nSeed <= 6; ++nSeed) {
         WriteFile(nSeed, 4000, nSeed == 3);
         CRowReader whole;
-        whole.m_nMaxPieces = 1;
+        whole.m_nMaxThreads = 1;
         CStatAccu wholeAccu;
         CString strError;
         ASSERT_TRUE(whole.Run(wholeAccu, Dir(), strError)) << strError;
         EXPECT_EQ(whole.m_nJoined, 0);
 
-        for (int nPieces : {2, 3, 8}) {
-            SCOPED_TRACE("seed " + std::to_string(nSeed) + ", " + std::to_string(nPieces));
+        for (int nThreads : {2, 3, 8}) {
+            SCOPED_TRACE("seed " + std::to_string(nSeed) + ", " + std::to_string(nThreads));
             CRowReader pieces;
-            pieces.m_nMaxPieces = nPieces;
+            pieces.m_nMaxThreads = nThreads;
             pieces.m_nMinPieceBytes = 1;
+            pieces.m_lineTime = std::chrono::microseconds(2);
             CStatAccu accu;
             ASSERT_TRUE(pieces.Run(accu, Dir(), strError)) << strError;
-            EXPECT_GT(pieces.m_nJoined, 0);
             EXPECT_EQ(pieces.m_rows, whole.m_rows);
             EXPECT_EQ(ErrorTexts(accu), ErrorTexts(wholeAccu));
+            nJoined += pieces.m_nJoined;
         }
     }
+    EXPECT_GT(nJoined, 0); // the other threads did read pieces
 }
 
 TEST_F(StatPieces, BadLinesKeepTheirNumbersInTheFile) {
@@ -137,12 +156,11 @@ TEST_F(StatPieces, BadLinesKeepTheirNumbersInTheFile) {
     }
     WriteRaw("vx_test.txt", content);
     CRowReader reader;
-    reader.m_nMaxPieces = 4;
+    reader.m_nMaxThreads = 4;
     reader.m_nMinPieceBytes = 1;
     CStatAccu accu;
     CString strError;
     ASSERT_TRUE(reader.Run(accu, Dir(), strError)) << strError;
-    EXPECT_EQ(reader.m_nJoined, 3);
     const std::vector<CString> texts = ErrorTexts(accu);
     ASSERT_EQ(texts.size(), 6u);
     for (std::size_t i = 0; i < texts.size(); ++i)
@@ -151,12 +169,36 @@ TEST_F(StatPieces, BadLinesKeepTheirNumbersInTheFile) {
     EXPECT_EQ(reader.m_rows.size(), 3000u - 6u);
 }
 
+// A pass that ends while the file is being read puts a new file in its place:
+// every piece still reads the file that was opened.
+TEST_F(StatPieces, AFileThatTakesTheNameMeanwhileIsNotRead) {
+    WriteFile(9, 4000, false);
+    CRowReader whole;
+    whole.m_nMaxThreads = 1;
+    CStatAccu wholeAccu;
+    CString strError;
+    ASSERT_TRUE(whole.Run(wholeAccu, Dir(), strError)) << strError;
+
+    WriteFile(10, 4000, false);
+    std::filesystem::rename(PathOf("vx_test.txt"), PathOf("neu.txt"));
+    WriteFile(9, 4000, false);
+    CRowReader reader;
+    reader.m_nMaxThreads = 3;
+    reader.m_nMinPieceBytes = 1;
+    reader.m_lineTime = std::chrono::microseconds(2);
+    reader.m_replace = [&] { std::filesystem::rename(PathOf("neu.txt"), PathOf("vx_test.txt")); };
+    CStatAccu accu;
+    ASSERT_TRUE(reader.Run(accu, Dir(), strError)) << strError;
+    EXPECT_EQ(reader.m_rows, whole.m_rows);
+    EXPECT_EQ(ErrorTexts(accu), ErrorTexts(wholeAccu));
+}
+
 TEST_F(StatPieces, CancelStopsEveryPiece) {
     WriteFile(7, 120'000, false);
     m_pHost->m_nAbbruchNachUpdates = 2;
     CRowReader::s_nTaken = 0;
     CRowReader reader;
-    reader.m_nMaxPieces = 2;
+    reader.m_nMaxThreads = 2;
     reader.m_nMinPieceBytes = 1;
     CStatAccu accu;
     CString strError;
@@ -172,7 +214,7 @@ TEST_F(StatPieces, CancelStopsEveryPiece) {
 TEST_F(StatPieces, ExceptionOfAPieceReachesTheCaller) {
     WriteFile(8, 20'000, false, "wirf");
     CRowReader reader;
-    reader.m_nMaxPieces = 4;
+    reader.m_nMaxThreads = 4;
     reader.m_nMinPieceBytes = 1;
     CStatAccu accu;
     CString strError;
