@@ -6,6 +6,7 @@
 #include <chrono>
 #include <functional>
 #include <future>
+#include <system_error>
 
 namespace {
 
@@ -37,9 +38,14 @@ CHitFilePiece::End CPieceRun::Read(int nThreads, CString& strFault) {
     std::vector<CString> faults(nOthers + 1);
     std::vector<std::future<CHitFilePiece::End>> others;
     const CStopAtEnd stopAtEnd(m_bStop);
-    for (std::size_t t = 1; t <= nOthers; ++t)
-        others.push_back(std::async(std::launch::async, &CPieceRun::ReadBack, this,
-                                    std::ref(faults[t])));
+    try {
+        for (std::size_t t = 1; t <= nOthers; ++t)
+            others.push_back(std::async(std::launch::async, &CPieceRun::ReadBack, this,
+                                        std::ref(faults[t])));
+    } catch (const std::system_error&) {
+        // No more threads to be had: the threads started, this one among them, read
+        // every piece all the same.
+    }
     std::vector<CHitFilePiece::End> ends{ReadFront()};
     faults[0] = m_file.GetError();
     for (std::future<CHitFilePiece::End>& other : others) {

@@ -4,6 +4,8 @@
 #include "glab/GlabSum.h"
 #include "host/stat_support.h"
 
+#include <random>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -39,6 +41,34 @@ TEST_F(GlabHitFileTest, ConsecutiveLinesOfOneInvoiceJoin) {
         rows.push_back(f.m_TechnLst.GetCent());
     EXPECT_EQ(rows, (std::vector<long long>{2, 4, 5, 6}));
     EXPECT_EQ(m_sum.m_vecFakt[1].m_strRechNr, "9");
+}
+
+// Read in pieces on several threads, the rows are those of a read in one piece.
+TEST_F(GlabHitFileTest, PiecesGiveTheRowsOfOnePiece) {
+    std::mt19937 rng(5);
+    for (int n = 0, nRechNr = 0; n < 20'000; ++n) {
+        if (rng() % 3 == 0) ++nRechNr; // runs of lines of one invoice
+        const CString strRechNr = rng() % 20 ? std::to_string(nRechNr) : "";
+        m_accu.m_vecGlabHits.push_back(Hit(std::to_string(100 + nRechNr % 7), strRechNr, n));
+    }
+    CGlab2File writer(nullptr);
+    ASSERT_TRUE(writer.Run(m_accu, Dir(), m_strError)) << m_strError;
+    const auto read = [&](int nThreads) {
+        CGlabSum sum;
+        CFile2Glab reader(&sum, nullptr);
+        reader.m_nMaxThreads = nThreads;
+        reader.m_nMinPieceBytes = 1;
+        CStatAccu accu;
+        EXPECT_TRUE(reader.Run(accu, Dir(), m_strError)) << m_strError;
+        std::vector<std::pair<CString, long long>> rows;
+        for (const CGlabFakt& f : sum.m_vecFakt)
+            rows.emplace_back(f.m_strRechNr, f.m_TechnLst.GetCent());
+        return rows;
+    };
+    const auto whole = read(1);
+    EXPECT_LT(whole.size(), m_accu.m_vecGlabHits.size());
+    EXPECT_EQ(read(2), whole);
+    EXPECT_EQ(read(5), whole);
 }
 
 TEST_F(GlabHitFileTest, BadLinesAreReportedAndGoodOnesKept) {
