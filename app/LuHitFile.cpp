@@ -41,7 +41,8 @@ bool ReadLuHitFile(CLUSum& sum, CStatAccu& accu, const std::string& strDataDir, 
     std::error_code ec;
     const auto nBytes =
         fs::file_size(fs::path(strDataDir) / (CString(luhit::kBaseName) + ".txt"), ec);
-    if (!ec) ReserveRows(sum.m_vecLabRech, static_cast<std::size_t>(nBytes / CFile2LU::kBytesPerRow));
+    if (!ec)
+        ReserveRows(sum.m_vecLabRech, static_cast<std::size_t>(nBytes / CFile2LU::kBytesPerRow));
     CFile2LU reader(&sum, nullptr);
     if (!reader.Run(accu, strDataDir, strError)) return false;
     eMode = ModeOf(reader);

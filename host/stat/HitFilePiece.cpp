@@ -47,8 +47,7 @@ std::int64_t CHitFilePiece::FindRowStart(CDBStdioFile& file, CStatReader& reader
     std::string_view text;
     std::string spill;
     // The line nFrom falls into belongs to the piece before.
-    if (!file.SeekRead(nFrom) || file.ViewLine(text, spill) == CDBStdioFile::Read::Fault)
-        return -1;
+    if (!file.SeekRead(nFrom) || file.ViewLine(text, spill) == CDBStdioFile::Read::Fault) return -1;
     const int* pTable = reader.SetLineStruct();
     CStatLines line;
     CString strWhy;

@@ -1,9 +1,9 @@
 #pragma once
 // One piece of a hit file: the lines that begin in a range of bytes, read into a
-// reader of the evaluation. A large file is read in several pieces at once, each
-// on a thread of its own and each into a reader of its own. The lines of a piece
-// are counted from its beginning; its bad lines get their numbers in the file once
-// the pieces before it are counted (NameBadLines).
+// reader of the evaluation. A large file is read in many pieces, several at once
+// (CPieceRun). The lines of a piece are counted from its beginning; its bad lines
+// get their numbers in the file once the pieces before it are counted
+// (NameBadLines).
 #include "host/CString.h"
 #include "host/stat/DBStdioFile.h"
 

@@ -40,8 +40,8 @@ CHitFilePiece::End CPieceRun::Read(int nThreads, CString& strFault) {
     const CStopAtEnd stopAtEnd(m_bStop);
     try {
         for (std::size_t t = 1; t <= nOthers; ++t)
-            others.push_back(std::async(std::launch::async, &CPieceRun::ReadBack, this,
-                                        std::ref(faults[t])));
+            others.push_back(
+                std::async(std::launch::async, &CPieceRun::ReadBack, this, std::ref(faults[t])));
     } catch (const std::system_error&) {
         // No more threads to be had: the threads started, this one among them, read
         // every piece all the same.

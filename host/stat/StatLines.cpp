@@ -109,7 +109,8 @@ bool ReadField(std::string_view field, std::size_t nField, CString& strSlot, CSt
 using CFieldMap = CStatLines::FieldMap;
 
 void AddTab(CFieldMap& map, std::size_t nPos) {
-    if (map.nFields < CStatLines::SlotCount) map.aEnd[map.nFields] = static_cast<std::uint32_t>(nPos);
+    if (map.nFields < CStatLines::SlotCount)
+        map.aEnd[map.nFields] = static_cast<std::uint32_t>(nPos);
     ++map.nFields;
 }
 
@@ -140,8 +141,8 @@ void MapEvents(CFieldMap& map, std::size_t nBase, std::uint64_t nTabs, std::uint
 void Masks16(const char* p, std::uint64_t& nTabs, std::uint64_t& nSpecial) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     nTabs = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\t'))));
-    nSpecial = static_cast<std::uint32_t>(_mm_movemask_epi8(v) |
-                                          _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\\'))));
+    nSpecial = static_cast<std::uint32_t>(
+        _mm_movemask_epi8(v) | _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\\'))));
 }
 
 // Sixty-four bytes at a time: a compare per kind of byte gives a bit mask of where

@@ -152,7 +152,8 @@ TEST_F(StatPieces, BadLinesKeepTheirNumbersInTheFile) {
         CStatLines line;
         line.Set(S::SatzArt, "L");
         line.Set(S::PatNr, std::to_string(n));
-        content += (n % 500 == 0 ? std::string("L\tzu kurz") : LineText(line, iLU_SICHERUNG)) + "\n";
+        content +=
+            (n % 500 == 0 ? std::string("L\tzu kurz") : LineText(line, iLU_SICHERUNG)) + "\n";
     }
     WriteRaw("vx_test.txt", content);
     CRowReader reader;
