@@ -110,6 +110,7 @@ CHitFilePiece::End CPieceRun::ReadBack(CString& strFault) {
 
 CHitFilePiece::End CPieceRun::ReadBackPiece(CDBStdioFile& file, std::size_t k) {
     m_readers[k] = m_reader.NewPiece(BytesOf(k));
+    if (!m_readers[k]) return CHitFilePiece::End::Fault; // it gave one for the cuts
     m_readers[k]->m_pAccu = &m_accus[k];
     CHitFilePiece& piece = StartPiece(k, *m_readers[k]);
     if (!file.SeekRead(m_limits[k])) return CHitFilePiece::End::Fault;
