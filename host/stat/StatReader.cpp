@@ -58,8 +58,13 @@ std::vector<std::int64_t> CStatReader::PieceLimits(const CDBStdioFile& file) {
     const std::int64_t nStart = file.GetReadPos();
     const std::int64_t nBytes = file.GetSize() - nStart;
     std::vector<std::int64_t> limits{nStart};
-    const std::int64_t nWanted = std::min<std::int64_t>(
-        Threads() * kPiecesPerThread, nBytes / std::max<std::int64_t>(m_nMinPieceBytes, 1));
+    // One thread reads the file in one piece.
+    const int nThreads = Threads();
+    const std::int64_t nWanted =
+        nThreads == 1
+            ? 1
+            : std::min<std::int64_t>(nThreads * kPiecesPerThread,
+                                     nBytes / std::max<std::int64_t>(m_nMinPieceBytes, 1));
     CDBStdioFile scan;
     if (nWanted > 1 && NewPiece(0) && scan.OpenReadSame(file)) {
         for (std::int64_t k = 1; k < nWanted; ++k) {

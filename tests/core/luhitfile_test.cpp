@@ -222,17 +222,12 @@ CDBetrag RandomAmount(std::mt19937& rng) {
 
 // Every member that travels through the hit file.
 void ExpectSameRow(const CLULabRech& x, const CLULabRech& y) {
-    ASSERT_EQ(x.m_strPatName, y.m_strPatName);
-    ASSERT_EQ(x.m_strMandant, y.m_strMandant);
-    ASSERT_EQ(x.m_strRechDatum, y.m_strRechDatum);
-    ASSERT_EQ(x.m_strRechNr, y.m_strRechNr);
-    ASSERT_EQ(x.m_strPlanNr, y.m_strPlanNr);
-    ASSERT_EQ(x.m_strLiqNr, y.m_strLiqNr);
-    ASSERT_EQ(x.m_strZusatzText, y.m_strZusatzText);
-    ASSERT_EQ(x.m_strFortlRgNr, y.m_strFortlRgNr);
-    ASSERT_EQ(x.m_strStornoDatum, y.m_strStornoDatum);
-    ASSERT_EQ(x.m_strZusatzKey, y.m_strZusatzKey);
-    ASSERT_EQ(x.m_strLBlockNr, y.m_strLBlockNr);
+    for (CString CLULabRech::*text :
+         {&CLULabRech::m_strPatName, &CLULabRech::m_strMandant, &CLULabRech::m_strRechDatum,
+          &CLULabRech::m_strRechNr, &CLULabRech::m_strPlanNr, &CLULabRech::m_strLiqNr,
+          &CLULabRech::m_strZusatzText, &CLULabRech::m_strFortlRgNr, &CLULabRech::m_strStornoDatum,
+          &CLULabRech::m_strZusatzKey, &CLULabRech::m_strLBlockNr})
+        ASSERT_EQ(x.*text, y.*text);
     ASSERT_EQ(x.m_cPlanArt, y.m_cPlanArt);
     ASSERT_EQ(x.m_nStornoTyp, y.m_nStornoTyp);
     for (int v = 0; v < 7; ++v) {
