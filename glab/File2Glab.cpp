@@ -3,6 +3,7 @@
 #include "glab/GlabFakt.h"
 #include "glab/GlabSum.h"
 #include "host/DBIniFile.h"
+#include "host/RowMemory.h"
 #include "host/TextUtil.h"
 #include "host/stat/StatLineTables.h"
 
@@ -13,16 +14,21 @@ CFile2Glab::CFile2Glab(CGlabSum* pGlabSum, CWnd* pParent)
     m_strFileName = "vx_gla";
 }
 
+// The room for the rows is taken at once: a list growing step by step copies
+// every row at each step into memory touched for the first time.
 bool CFile2Glab::OnlyForProgBeforeMoveDataFromFile() {
-    if (m_pGlabSum) m_pGlabSum->Init();
+    if (!m_pGlabSum) return true;
+    m_pGlabSum->Init();
+    ReserveRows(m_pGlabSum->m_vecFakt, static_cast<std::size_t>(m_nTotal / kBytesPerRow));
     return true;
 }
 
-std::unique_ptr<CStatReader> CFile2Glab::NewPiece(std::int64_t /*nBytes*/) {
+std::unique_ptr<CStatReader> CFile2Glab::NewPiece(std::int64_t nBytes) {
     if (!m_pGlabSum) return nullptr;
     auto pPiece = std::make_unique<CFile2Glab>(nullptr, m_pParent);
     pPiece->m_pPieceSum = std::make_unique<CGlabSum>();
     pPiece->m_pGlabSum = pPiece->m_pPieceSum.get();
+    ReserveRows(pPiece->m_pGlabSum->m_vecFakt, static_cast<std::size_t>(nBytes / kBytesPerRow));
     return pPiece;
 }
 

@@ -18,6 +18,10 @@ class CFile2Glab : public CFile2Stat<CDBStdioFile> {
 public:
     CFile2Glab(CGlabSum* pGlabSum, CWnd* pParent);
 
+    // A "W" line takes at least this many bytes: room for a row per kBytesPerRow
+    // bytes of the file is enough for its rows.
+    static constexpr std::int64_t kBytesPerRow = 40;
+
     // Empties the accumulator before the first line.
     bool OnlyForProgBeforeMoveDataFromFile() override;
     // An "E" line goes to the errors (result false); a "W" line replaces the last
