@@ -19,7 +19,14 @@ Args::Args(int argc, char** argv, int nFirst, const std::set<std::string>& allow
             m_strError = "Der Option " + word + " fehlt ein Wert";
             return;
         }
-        m_mapOptions[name] = argv[++i];
+        const std::string value = argv[++i];
+        // An empty value is a slip (an unset shell variable), not a choice: left to
+        // a default it would name another folder or file than the one meant.
+        if (value.empty()) {
+            m_strError = "Die Option " + word + " braucht einen Wert; ein leerer ist nicht erlaubt";
+            return;
+        }
+        m_mapOptions[name] = value;
     }
 }
 
@@ -41,8 +48,8 @@ long long Args::GetInt(const std::string& name, long long def, long long nMin, l
     const long long v = std::strtoll(text->c_str(), &end, 10);
     if (text->empty() || *end != '\0' || errno == ERANGE || v < nMin || v > nMax) {
         if (m_strError.empty())
-            m_strError = "--" + name + " erwartet eine Zahl von " + std::to_string(nMin) +
-                         " bis " + std::to_string(nMax) + ", nicht \"" + *text + "\"";
+            m_strError = "--" + name + " erwartet eine Zahl von " + std::to_string(nMin) + " bis " +
+                         std::to_string(nMax) + ", nicht \"" + *text + "\"";
         return def;
     }
     return v;

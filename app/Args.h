@@ -9,7 +9,7 @@
 class Args {
 public:
     // Parses argv from index nFirst. Options not in allowed, or without a value,
-    // are errors (see Error()).
+    // or with an empty one, are errors (see Error()).
     Args(int argc, char** argv, int nFirst, const std::set<std::string>& allowed);
 
     const std::string& Error() const { return m_strError; }

@@ -1,11 +1,12 @@
 #include "app/CommandLine.h"
 
 #include "app/Args.h"
+#include "app/CommandHelp.h"
 #include "app/DemoDatabase.h"
 #include "app/GlabCommands.h"
 #include "app/LuCommands.h"
-#include "app/LuShowCommand.h"
 #include "app/LuSample.h"
+#include "app/LuShowCommand.h"
 #include "core/LUDefault.h"
 #include "host/Cp1252.h"
 #include "host/HostServices.h"
@@ -13,48 +14,27 @@
 #include "host/db/Database.h"
 
 #include <cstdio>
+#include <new>
 #include <string>
+#include <vector>
 
 namespace {
 
-constexpr const char* kUsage =
-    "Aufruf:\n"
-    "  vxstat demo-db PFAD [--invoices N] [--seed S]   Demo-Praxisdatenbank anlegen\n"
-    "  vxstat settings --db PFAD                       Einstellungen der Laborumsatzliste\n"
-    "  vxstat lu sample --db PFAD [--count N]          erste Laborrechnungen zusammengefasst\n"
-    "  vxstat lu pass --db PFAD --from JJJJ-MM-TT --to JJJJ-MM-TT [--mandant ID]\n"
-    "                 [--mode services|invoices|paid|manual|cancelled] [--data ORDNER]\n"
-    "                                                  Laborumsatzliste in die Trefferdatei\n"
-    "  vxstat lu read [--data ORDNER] [--format text|tsv]  Zeilen und Fehler der Trefferdatei\n"
-    "  vxstat lu summary [--data ORDNER]               Summen der Trefferdatei\n"
-    "  vxstat lu show [--data ORDNER] [--db PFAD]      Laborumsatzliste im Dialog zeigen\n"
-    "  vxstat glab pass --db PFAD --from JJJJ-MM-TT --to JJJJ-MM-TT [--kunde NR|alle]\n"
-    "                   [--data ORDNER]                Gewerbelaborstatistik: Durchlauf\n"
-    "  vxstat glab read [--data ORDNER] [--format text|tsv]\n"
-    "                                                  Gewerbelaborstatistik: Trefferdatei lesen\n";
-
-int Fail(const std::string& utf8) {
-    std::fprintf(stderr, "vxstat: %s\n", utf8.c_str());
-    return 1;
-}
-
-int Usage(const std::string& utf8) {
-    if (!utf8.empty()) std::fprintf(stderr, "vxstat: %s\n", utf8.c_str());
-    std::fputs(kUsage, stderr);
-    return 2;
-}
-
-// Opens the practice database named by --db; prints the reason when it cannot.
-bool OpenDb(const Args& args) {
+// Opens the practice database named by --db for reading only; prints the reason
+// when it cannot and returns the exit code, kExitOk when it is open.
+int OpenDbForReading(const std::string& strCommand, const Args& args) {
     const auto path = args.Get("db");
-    if (!path) {
-        Usage("Die Praxisdatenbank fehlt (--db PFAD).");
-        return false;
-    }
+    if (!path) return UsageError(strCommand, "Die Praxisdatenbank fehlt (--db PFAD).");
     CString strError;
-    if (OpenPracticeDatabase(*path, strError)) return true;
-    Fail(Cp1252ToUtf8(strError));
-    return false;
+    if (OpenPracticeDatabase(*path, DbOpenMode::ReadOnly, strError)) return kExitOk;
+    return DataError(strError);
+}
+
+// The common checks of the options: no error, no word without an option.
+std::string ArgsProblem(const Args& args) {
+    if (!args.Error().empty()) return args.Error();
+    if (!args.Positional().empty()) return "Unerwartetes Argument: " + args.Positional()[0];
+    return {};
 }
 
 int CmdDemoDb(int argc, char** argv) {
@@ -62,20 +42,20 @@ int CmdDemoDb(int argc, char** argv) {
     DemoOptions opt;
     opt.nInvoices = static_cast<int>(args.GetInt("invoices", opt.nInvoices, 1, 10'000'000));
     opt.nSeed = static_cast<unsigned>(args.GetInt("seed", opt.nSeed, 0, 4'294'967'295LL));
-    if (!args.Error().empty()) return Usage(args.Error());
-    if (args.Positional().size() != 1) return Usage("Bitte genau einen Dateinamen angeben.");
+    if (!args.Error().empty()) return UsageError("demo-db", args.Error());
+    if (args.Positional().size() != 1)
+        return UsageError("demo-db", "Bitte genau einen Dateinamen angeben.");
     const std::string& path = args.Positional()[0];
 
     CString strError;
     VxOpenProgressBox("Demo-Praxisdatenbank wird angelegt ...");
-    const bool ok = WriteDemoDatabase(path, opt, strError, [](long done, long total) {
-        VxUpdateProgressBox2(done, total);
-    });
+    const bool ok = WriteDemoDatabase(
+        path, opt, strError, [](long done, long total) { VxUpdateProgressBox2(done, total); });
     VxCloseProgressBox();
-    if (!ok) return Fail(Cp1252ToUtf8(strError));
+    if (!ok) return DataError(strError);
     std::printf("Demo-Praxisdatenbank %s mit %d Laborrechnungen angelegt.\n", path.c_str(),
                 opt.nInvoices);
-    return 0;
+    return kExitOk;
 }
 
 // One settings line; the label is UTF-8 and padded by characters, not bytes.
@@ -83,12 +63,15 @@ void PrintSetting(const char* szLabelUtf8, const std::string& value) {
     const CString label = Utf8ToCp1252(szLabelUtf8);
     std::printf("  %s %s\n", Cp1252ToUtf8(LeftFix(label, 48)).c_str(), value.c_str());
 }
-void PrintFlag(const char* szLabelUtf8, bool b) { PrintSetting(szLabelUtf8, b ? "ja" : "nein"); }
+void PrintFlag(const char* szLabelUtf8, bool b) {
+    PrintSetting(szLabelUtf8, b ? "ja" : "nein");
+}
 
 int CmdSettings(int argc, char** argv) {
     Args args(argc, argv, 2, {"db"});
-    if (!args.Error().empty()) return Usage(args.Error());
-    if (!OpenDb(args)) return 1;
+    if (const std::string strProblem = ArgsProblem(args); !strProblem.empty())
+        return UsageError("settings", strProblem);
+    if (const int nExit = OpenDbForReading("settings", args); nExit != kExitOk) return nExit;
     const CLUDefault d;
     std::printf("Einstellungen der Laborumsatzliste (gespeichert als \"%s\"):\n",
                 d.Def2Par().c_str());
@@ -106,33 +89,110 @@ int CmdSettings(int argc, char** argv) {
     PrintFlag("Festzuschuss >= Eigenanteil berücksichtigen", d.GetMitFestzGeEA());
     PrintFlag("Fortlaufende Rechnungsnummer ausgeben", d.GetMitFortlRgNr());
     ClosePracticeDatabase();
-    return 0;
+    return kExitOk;
 }
 
 int CmdLuSample(int argc, char** argv) {
     Args args(argc, argv, 3, {"db", "count"});
     const int nCount = static_cast<int>(args.GetInt("count", 10, 1, 1'000'000));
-    if (!args.Error().empty()) return Usage(args.Error());
-    if (!OpenDb(args)) return 1;
+    if (const std::string strProblem = ArgsProblem(args); !strProblem.empty())
+        return UsageError("lu sample", strProblem);
+    if (const int nExit = OpenDbForReading("lu sample", args); nExit != kExitOk) return nExit;
     PrintLuSample(nCount, stdout);
     ClosePracticeDatabase();
-    return 0;
+    return kExitOk;
+}
+
+using CommandFn = int (*)(int argc, char** argv);
+
+struct Command {
+    const char* szGroup; // the first word
+    const char* szSub;   // the second word; "" for a command of one word
+    CommandFn fn;
+};
+
+constexpr Command kCommands[] = {
+    {"demo-db", "", CmdDemoDb}, {"settings", "", CmdSettings}, {"lu", "sample", CmdLuSample},
+    {"lu", "pass", CmdLuPass},  {"lu", "read", CmdLuRead},     {"lu", "summary", CmdLuSummary},
+    {"lu", "show", CmdLuShow},  {"glab", "pass", CmdGlabPass}, {"glab", "read", CmdGlabRead},
+};
+
+bool IsHelp(const std::string& word) {
+    return word == "--help" || word == "-h";
+}
+
+// "sample, pass, read, summary oder show": the subcommands of a group.
+std::string SubcommandsOf(const std::string& strGroup) {
+    std::vector<std::string> vecSubs;
+    for (const Command& c : kCommands)
+        if (strGroup == c.szGroup) vecSubs.emplace_back(c.szSub);
+    std::string strList;
+    for (std::size_t i = 0; i < vecSubs.size(); ++i)
+        strList += (i == 0 ? "" : i + 1 == vecSubs.size() ? " oder " : ", ") + vecSubs[i];
+    return strList;
+}
+
+int PrintHelp(const std::string& strCommand) {
+    const std::string strText = UsageText(strCommand);
+    if (strText.empty()) return UsageError("", "Unbekannter Befehl: " + strCommand);
+    std::fputs(strText.c_str(), stdout);
+    return kExitOk;
+}
+
+// "help", "help lu", "help lu pass".
+int CmdHelp(int argc, char** argv) {
+    std::string strCommand;
+    for (int i = 2; i < argc; ++i)
+        strCommand += (strCommand.empty() ? "" : " ") + std::string(argv[i]);
+    return PrintHelp(strCommand);
+}
+
+int Dispatch(int argc, char** argv) {
+    const std::string strGroup = argc > 1 ? argv[1] : "";
+    if (strGroup.empty()) return UsageError("", "Bitte einen Befehl angeben.");
+    if (strGroup == "help" || IsHelp(strGroup)) return CmdHelp(argc, argv);
+    const std::string strSubs = SubcommandsOf(strGroup);
+    const std::string strSub = argc > 2 && !strSubs.empty() ? argv[2] : "";
+    for (const Command& c : kCommands) {
+        if (strGroup != c.szGroup || strSub != c.szSub) continue;
+        const std::string strName = strSub.empty() ? strGroup : strGroup + " " + strSub;
+        for (int i = strSub.empty() ? 2 : 3; i < argc; ++i)
+            if (IsHelp(argv[i])) return PrintHelp(strName);
+        return c.fn(argc, argv);
+    }
+    if (strSubs.empty()) return UsageError("", "Unbekannter Befehl: " + strGroup);
+    if (strSub.empty())
+        return UsageError(strGroup,
+                          "Zum Befehl " + strGroup + " gehört ein Unterbefehl: " + strSubs + ".");
+    if (IsHelp(strSub)) return PrintHelp(strGroup);
+    return UsageError(strGroup, "Unbekannter Unterbefehl: " + strGroup + " " + strSub +
+                                    " (möglich: " + strSubs + ").");
+}
+
+// The words of a message from outside the module (the standard library's) are
+// shown as they are, after a German sentence that says what happened.
+int InternalError(const std::string& strWhat) {
+    ClosePracticeDatabase();
+    std::fprintf(stderr,
+                 "vxstat: Unerwarteter interner Fehler%s%s. Der Befehl wurde abgebrochen.\n",
+                 strWhat.empty() ? "" : ": ", strWhat.c_str());
+    return kExitIntern;
 }
 
 } // namespace
 
+int RunGuarded(const std::function<int()>& command) {
+    try {
+        return command();
+    } catch (const std::bad_alloc&) {
+        return InternalError("nicht genug Arbeitsspeicher");
+    } catch (const std::exception& e) {
+        return InternalError(e.what());
+    } catch (...) {
+        return InternalError("");
+    }
+}
+
 int RunCommandLine(int argc, char** argv) {
-    const std::string cmd = argc > 1 ? argv[1] : "";
-    const std::string sub = argc > 2 ? argv[2] : "";
-    if (cmd == "demo-db") return CmdDemoDb(argc, argv);
-    if (cmd == "settings") return CmdSettings(argc, argv);
-    if (cmd == "lu" && sub == "sample") return CmdLuSample(argc, argv);
-    if (cmd == "lu" && sub == "pass") return CmdLuPass(argc, argv);
-    if (cmd == "lu" && sub == "read") return CmdLuRead(argc, argv);
-    if (cmd == "lu" && sub == "summary") return CmdLuSummary(argc, argv);
-    if (cmd == "lu" && sub == "show") return CmdLuShow(argc, argv);
-    if (cmd == "glab" && sub == "pass") return CmdGlabPass(argc, argv);
-    if (cmd == "glab" && sub == "read") return CmdGlabRead(argc, argv);
-    if (cmd == "help" || cmd == "--help" || cmd == "-h") return Usage(""), 0;
-    return Usage(cmd.empty() ? "" : "Unbekannter Befehl: " + cmd);
+    return RunGuarded([&] { return Dispatch(argc, argv); });
 }

@@ -16,7 +16,14 @@
 #include <filesystem>
 #include <map>
 #include <numeric>
+#include <string_view>
 #include <vector>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
 
 namespace demo {
 namespace {
@@ -550,6 +557,74 @@ CString Systemfehler(int nErrno) {
     }
 }
 
+CString Existiert(const CString& strDatei) {
+    return "Die Datei \"" + strDatei +
+           "\" existiert bereits. Eine Demo-Datenbank wird nur als neue Datei angelegt.";
+}
+
+// "praxis.db" is written as "praxis.db.<process id>.unfertig" in the same folder,
+// so that the rename at the end stays on one file system.
+constexpr std::string_view kUnfertig = ".unfertig";
+
+std::string TemporaryName(const std::string& strPath, long nPid) {
+    return strPath + "." + std::to_string(nPid) + std::string(kUnfertig);
+}
+
+void RemoveTemporary(const std::string& strTemp) {
+    std::error_code ec;
+    fs::remove(strTemp, ec);
+    fs::remove(strTemp + "-journal", ec);
+}
+
+// The process id in the name of a temporary of strBase; 0 when it is none.
+long PidOfTemporary(const std::string& strName, const std::string& strBase) {
+    if (!strName.starts_with(strBase + ".") || !strName.ends_with(kUnfertig)) return 0;
+    const std::string strPid =
+        strName.substr(strBase.size() + 1, strName.size() - strBase.size() - 1 - kUnfertig.size());
+    if (strPid.empty() || strPid.size() > 9 ||
+        !std::all_of(strPid.begin(), strPid.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return 0;
+    return std::stol(strPid);
+}
+
+// Temporaries of runs that were killed: their process is gone. A run still going
+// on keeps its own.
+void RemoveStaleTemporaries(const std::string& strPath) {
+    const fs::path path(strPath);
+    const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+    const std::string strBase = path.filename().string();
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        const long nPid = PidOfTemporary(entry.path().filename().string(), strBase);
+        if (nPid > 0 && ::kill(static_cast<pid_t>(nPid), 0) != 0 && errno == ESRCH)
+            RemoveTemporary(entry.path().string());
+    }
+}
+
+// Brings the written file to the disk, then gives it its name; a file that
+// appeared under that name meanwhile is not replaced.
+bool PutInPlace(const std::string& strTemp, const std::string& strPath, const CString& strDatei,
+                CString& strError) {
+    const int fd = ::open(strTemp.c_str(), O_RDONLY);
+    const bool bSynced = fd >= 0 && ::fsync(fd) == 0;
+    if (fd >= 0) ::close(fd);
+    int rc = bSynced ? ::renameat2(AT_FDCWD, strTemp.c_str(), AT_FDCWD, strPath.c_str(),
+                                   RENAME_NOREPLACE)
+                     : -1;
+    if (rc != 0 && bSynced && (errno == EINVAL || errno == ENOSYS)) {
+        // A file system without an exclusive rename: a new hard link fails as well
+        // when the name is taken.
+        rc = ::link(strTemp.c_str(), strPath.c_str());
+        if (rc == 0) ::unlink(strTemp.c_str());
+    }
+    if (rc == 0) return true;
+    strError = errno == EEXIST
+                   ? Existiert(strDatei)
+                   : "Die Demo-Datenbank \"" + strDatei +
+                         "\" konnte nicht an ihren Platz gelegt werden: " + Systemfehler(errno);
+    return false;
+}
+
 void Schreibe(const std::string& strPath, const DemoOptions& opt,
               std::function<void(long, long)> progress) {
     auto db = OpenSqliteConnection(strPath, false, true);
@@ -586,29 +661,31 @@ bool WriteDemoDatabase(const std::string& strPath, const DemoOptions& opt, CStri
                           strDatei.c_str(), opt.nInvoices);
         return false;
     }
-    // Creating the file exclusively refuses an existing one without touching it.
-    std::FILE* pFile = std::fopen(strPath.c_str(), "wx");
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(strPath, ec))) {
+        strError = demo::Existiert(strDatei);
+        return false;
+    }
+    // The database is written under a name of its own and put in place only when
+    // complete: an interrupted run leaves no half database under the real name.
+    demo::RemoveStaleTemporaries(strPath);
+    const std::string strTemp = demo::TemporaryName(strPath, ::getpid());
+    demo::RemoveTemporary(strTemp); // left by a killed run whose process id was the same
+    std::FILE* pFile = std::fopen(strTemp.c_str(), "wx");
     if (!pFile) {
-        if (errno == EEXIST)
-            strError = "Die Datei \"" + strDatei +
-                       "\" existiert bereits. Eine Demo-Datenbank wird nur als neue Datei "
-                       "angelegt.";
-        else
-            strError = "Die Demo-Datenbank \"" + strDatei +
-                       "\" kann nicht angelegt werden: " + demo::Systemfehler(errno);
+        strError = "Die Demo-Datenbank \"" + strDatei +
+                   "\" kann nicht angelegt werden: " + demo::Systemfehler(errno);
         return false;
     }
     std::fclose(pFile);
 
     try {
-        demo::Schreibe(strPath, opt, std::move(progress));
-        return true;
+        demo::Schreibe(strTemp, opt, std::move(progress));
+        if (demo::PutInPlace(strTemp, strPath, strDatei, strError)) return true;
     } catch (const std::exception& e) {
         strError = "Die Demo-Datenbank \"" + strDatei +
                    "\" konnte nicht geschrieben werden: " + Utf8ToCp1252(e.what());
     }
-    std::error_code ec;
-    std::filesystem::remove(strPath, ec);
-    std::filesystem::remove(strPath + "-journal", ec);
+    demo::RemoveTemporary(strTemp);
     return false;
 }

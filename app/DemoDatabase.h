@@ -15,7 +15,9 @@ struct DemoOptions {
 };
 
 // Writes a new practice database at strPath. An existing file is refused and left
-// as it is. On failure returns false with a German message naming the file in
+// as it is. The file is written as "<strPath>.<process id>.unfertig" in the same
+// folder and renamed to strPath when complete; temporaries of killed runs are
+// removed. On failure returns false with a German message naming the file in
 // strError (Windows-1252) and removes the partly written file. progress, when given,
 // is called now and then with the records done so far and their total; an exception
 // it throws aborts the writing like any other failure.

@@ -1,6 +1,8 @@
 #include "app/GlabCommands.h"
 
 #include "app/Args.h"
+#include "app/CommandHelp.h"
+#include "app/DataFolderOption.h"
 #include "app/GlabWalk.h"
 #include "glab/File2Glab.h"
 #include "glab/Glab2File.h"
@@ -9,29 +11,13 @@
 #include "host/Cp1252.h"
 #include "host/TextUtil.h"
 #include "host/db/Database.h"
-#include "host/stat/DataPath.h"
 #include "host/stat/StatAccu.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace {
-
-constexpr const char* kUsage =
-    "Aufruf:\n"
-    "  vxstat glab pass --db PFAD --from JJJJ-MM-TT --to JJJJ-MM-TT [--kunde NR|alle] "
-    "[--data ORDNER]\n"
-    "  vxstat glab read [--data ORDNER] [--format text|tsv]\n";
-
-int Fail(const CString& strCp1252) {
-    std::fprintf(stderr, "vxstat: %s\n", Cp1252ToUtf8(strCp1252).c_str());
-    return 1;
-}
-
-int Usage(const std::string& utf8) {
-    std::fprintf(stderr, "vxstat: %s\n%s", utf8.c_str(), kUsage);
-    return 2;
-}
 
 bool IsNumber(const std::string& text) {
     if (text.empty() || text.size() > 9) return false;
@@ -50,11 +36,6 @@ std::string ReadPeriod(const Args& args, CString& strAb, CString& strBis) {
     if (strBis.empty()) return "Kein gültiges Datum: --to " + to + " (JJJJ-MM-TT).";
     if (strAb > strBis) return "Der Zeitraum beginnt nach seinem Ende (" + from + " > " + to + ").";
     return {};
-}
-
-std::string DataDir(const Args& args) {
-    if (const auto dir = args.Get("data")) SetDataDir(*dir);
-    return GetDataDir();
 }
 
 // Tabs and line breaks of a text would break a TSV line apart.
@@ -109,47 +90,57 @@ void PrintTsv(const CGlabSum& sum, const CStatAccu& accu) {
 
 int CmdGlabPass(int argc, char** argv) {
     Args args(argc, argv, 3, {"db", "from", "to", "kunde", "data"});
-    if (!args.Error().empty()) return Usage(args.Error());
-    if (!args.Positional().empty()) return Usage("Unerwartetes Argument: " + args.Positional()[0]);
+    if (!args.Error().empty()) return UsageError("glab pass", args.Error());
+    if (!args.Positional().empty())
+        return UsageError("glab pass", "Unerwartetes Argument: " + args.Positional()[0]);
     CStatAccu accu;
     CString strAb, strBis;
-    if (const std::string why = ReadPeriod(args, strAb, strBis); !why.empty()) return Usage(why);
+    if (const std::string why = ReadPeriod(args, strAb, strBis); !why.empty())
+        return UsageError("glab pass", why);
     accu.SetPeriod(strAb, strBis);
     const std::string kunde = args.GetOr("kunde", "alle");
     if (kunde != "alle" && !IsNumber(kunde))
-        return Usage("--kunde erwartet eine Kundennummer oder \"alle\", nicht \"" + kunde + "\".");
+        return UsageError("glab pass",
+                          "--kunde erwartet eine Kundennummer oder \"alle\", nicht \"" + kunde +
+                              "\".");
     accu.SetLaborkunde(kunde);
     const auto db = args.Get("db");
-    if (!db) return Usage("Die Praxisdatenbank fehlt (--db PFAD).");
+    if (!db) return UsageError("glab pass", "Die Praxisdatenbank fehlt (--db PFAD).");
 
     CString strError;
-    if (!OpenPracticeDatabase(*db, strError)) return Fail(strError);
+    if (!OpenPracticeDatabase(*db, DbOpenMode::ReadOnly, strError)) return DataError(strError);
     const bool bWalk = CGlabWalk().Run(accu, strError);
     ClosePracticeDatabase();
-    if (!bWalk) return Fail(strError);
-    const std::string dir = DataDir(args);
+    if (!bWalk) return DataError(strError);
+    const std::string dir = DataDirForWriting(args);
     CGlab2File writer(nullptr);
-    if (!writer.Run(accu, dir, strError)) return Fail(strError);
-    std::printf("%zu Kundenrechnungen und %zu Fehler nach %s/vx_gla.txt geschrieben.\n",
-                accu.m_vecGlabHits.size(), accu.m_vecErrors.size(), dir.c_str());
-    return 0;
+    if (!writer.Run(accu, dir, strError)) return DataError(strError);
+    std::printf("Gewerbelaborstatistik: %zu Kundenrechnungen, %zu Fehler.\n"
+                "Geschrieben: %s und vx_gla.sel\n",
+                accu.m_vecGlabHits.size(), accu.m_vecErrors.size(),
+                (std::filesystem::path(dir) / "vx_gla.txt").string().c_str());
+    return kExitOk;
 }
 
 int CmdGlabRead(int argc, char** argv) {
     Args args(argc, argv, 3, {"data", "format"});
-    if (!args.Error().empty()) return Usage(args.Error());
-    if (!args.Positional().empty()) return Usage("Unerwartetes Argument: " + args.Positional()[0]);
+    if (!args.Error().empty()) return UsageError("glab read", args.Error());
+    if (!args.Positional().empty())
+        return UsageError("glab read", "Unerwartetes Argument: " + args.Positional()[0]);
     const std::string format = args.GetOr("format", "text");
     if (format != "text" && format != "tsv")
-        return Usage("--format erwartet text oder tsv, nicht \"" + format + "\".");
+        return UsageError("glab read",
+                          "--format erwartet text oder tsv, nicht \"" + format + "\".");
+    std::string dir;
+    if (!DataDirForReading(args, dir)) return kExitFehler;
     CStatAccu accu;
     CGlabSum sum;
     CFile2Glab reader(&sum, nullptr);
     CString strError;
-    if (!reader.Run(accu, DataDir(args), strError)) return Fail(strError);
+    if (!reader.Run(accu, dir, strError)) return DataError(strError);
     if (format == "tsv")
         PrintTsv(sum, accu);
     else
         PrintText(sum, accu);
-    return 0;
+    return kExitOk;
 }

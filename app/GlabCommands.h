@@ -7,7 +7,8 @@
 //   vxstat glab read [--data DIR] [--format text|tsv]
 //     reads the hit file back and prints one line per customer invoice, then the
 //     errors.
-// German messages on stderr; 0 on success, 1 on failure, 2 for a wrong call.
+// German messages on stderr; exit codes of app/CommandHelp.h. "glab pass" reads the
+// database only and creates the data folder; "glab read" creates nothing.
 
 int CmdGlabPass(int argc, char** argv);
 int CmdGlabRead(int argc, char** argv);

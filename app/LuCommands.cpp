@@ -1,6 +1,8 @@
 #include "app/LuCommands.h"
 
 #include "app/Args.h"
+#include "app/CommandHelp.h"
+#include "app/DataFolderOption.h"
 #include "app/LuHitFile.h"
 #include "app/LuReport.h"
 #include "app/LuWalk.h"
@@ -9,31 +11,15 @@
 #include "host/Cp1252.h"
 #include "host/TextUtil.h"
 #include "host/db/Database.h"
-#include "host/stat/DataPath.h"
 #include "host/stat/StatAccu.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace {
 
 constexpr int kOptionsFrom = 3; // argv: vxstat lu <command> ...
-
-constexpr const char* kUsage =
-    "  vxstat lu pass --db PFAD --from JJJJ-MM-TT --to JJJJ-MM-TT [--mandant ID]\n"
-    "                 [--mode services|invoices|paid|manual|cancelled] [--data ORDNER]\n"
-    "  vxstat lu read [--data ORDNER] [--format text|tsv]\n"
-    "  vxstat lu summary [--data ORDNER]\n";
-
-int Fail(const CString& strCp1252) {
-    std::fprintf(stderr, "vxstat: %s\n", Cp1252ToUtf8(strCp1252).c_str());
-    return 1;
-}
-
-int Usage(const std::string& utf8) {
-    std::fprintf(stderr, "vxstat: %s\nAufruf:\n%s", utf8.c_str(), kUsage);
-    return 2;
-}
 
 // The common checks of the options; "" when they are fine.
 std::string CheckArgs(const Args& args) {
@@ -56,10 +42,6 @@ CString DateOption(const Args& args, const char* pszName, std::string& strProble
     return db;
 }
 
-void SetDataOption(const Args& args) {
-    if (const auto dir = args.Get("data")) SetDataDir(*dir);
-}
-
 bool ReadRequest(const Args& args, LuWalkRequest& req, std::string& strProblem) {
     req.strAb = DateOption(args, "from", strProblem);
     req.strBis = DateOption(args, "to", strProblem);
@@ -74,14 +56,15 @@ bool ReadRequest(const Args& args, LuWalkRequest& req, std::string& strProblem) 
 }
 
 // Walks the database and writes the hit file; the database is open.
-int Pass(const LuWalkRequest& req) {
+int Pass(const LuWalkRequest& req, const Args& args) {
     const CLUDefault settings;
     CStatAccu accu;
     CLUSum sum;
     CString strError;
-    if (!RunLuWalk(req, settings, accu, sum, strError)) return Fail(strError);
-    if (!WriteLuHitFile(sum, accu, req.eMode, settings, GetDataDir(), strError))
-        return Fail(strError);
+    if (!RunLuWalk(req, settings, accu, sum, strError)) return DataError(strError);
+    const std::string strDir = DataDirForWriting(args);
+    if (!WriteLuHitFile(sum, accu, req.eMode, settings, strDir, strError))
+        return DataError(strError);
     std::printf("%s\n",
                 Cp1252ToUtf8(Format("Laborumsatzliste, %s vom %s bis %s: %zu Rechnungszeilen, "
                                     "%ld Trefferzeilen, %zu Fehler.",
@@ -89,15 +72,18 @@ int Pass(const LuWalkRequest& req) {
                                     Db2Date(req.strBis).c_str(), sum.m_vecLabRech.size(),
                                     LuZeilenAnzahl(sum), accu.m_vecErrors.size()))
                     .c_str());
-    return 0;
+    std::printf("Geschrieben: %s und vx_slu.sel\n",
+                (std::filesystem::path(strDir) / "vx_slu.txt").string().c_str());
+    return kExitOk;
 }
 
 // Reads the hit file of the data folder named by the options.
 bool Read(const Args& args, CLUSum& sum, CStatAccu& accu, LuMode& eMode) {
-    SetDataOption(args);
+    std::string strDir;
+    if (!DataDirForReading(args, strDir)) return false;
     CString strError;
-    if (ReadLuHitFile(sum, accu, GetDataDir(), eMode, strError)) return true;
-    Fail(strError);
+    if (ReadLuHitFile(sum, accu, strDir, eMode, strError)) return true;
+    DataError(strError);
     return false;
 }
 
@@ -106,16 +92,17 @@ bool Read(const Args& args, CLUSum& sum, CStatAccu& accu, LuMode& eMode) {
 int CmdLuPass(int argc, char** argv) {
     const Args args(argc, argv, kOptionsFrom, {"db", "from", "to", "mandant", "mode", "data"});
     if (const std::string strProblem = CheckArgs(args); !strProblem.empty())
-        return Usage(strProblem);
+        return UsageError("lu pass", strProblem);
     LuWalkRequest req;
     std::string strProblem;
-    if (!ReadRequest(args, req, strProblem)) return Usage(strProblem);
+    if (!ReadRequest(args, req, strProblem)) return UsageError("lu pass", strProblem);
     CString strError;
     // Checked before the database is opened: a wrong period touches nothing.
-    if (!CheckLuPeriod(req.strAb, req.strBis, strError)) return Fail(strError);
-    SetDataOption(args);
-    if (!OpenPracticeDatabase(*args.Get("db"), strError)) return Fail(strError);
-    const int nResult = Pass(req);
+    if (!CheckLuPeriod(req.strAb, req.strBis, strError))
+        return UsageError("lu pass", Cp1252ToUtf8(strError));
+    if (!OpenPracticeDatabase(*args.Get("db"), DbOpenMode::ReadOnly, strError))
+        return DataError(strError);
+    const int nResult = Pass(req, args);
     ClosePracticeDatabase();
     return nResult;
 }
@@ -123,26 +110,27 @@ int CmdLuPass(int argc, char** argv) {
 int CmdLuRead(int argc, char** argv) {
     const Args args(argc, argv, kOptionsFrom, {"data", "format"});
     if (const std::string strProblem = CheckArgs(args); !strProblem.empty())
-        return Usage(strProblem);
+        return UsageError("lu read", strProblem);
     const std::string strFormat = args.GetOr("format", "text");
     if (strFormat != "text" && strFormat != "tsv")
-        return Usage("--format erwartet text oder tsv, nicht \"" + strFormat + "\".");
+        return UsageError("lu read",
+                          "--format erwartet text oder tsv, nicht \"" + strFormat + "\".");
     CLUSum sum;
     CStatAccu accu;
     LuMode eMode = LuMode::Invoices;
-    if (!Read(args, sum, accu, eMode)) return 1;
+    if (!Read(args, sum, accu, eMode)) return kExitFehler;
     PrintLuRows(sum, accu, strFormat == "tsv", stdout);
-    return 0;
+    return kExitOk;
 }
 
 int CmdLuSummary(int argc, char** argv) {
     const Args args(argc, argv, kOptionsFrom, {"data"});
     if (const std::string strProblem = CheckArgs(args); !strProblem.empty())
-        return Usage(strProblem);
+        return UsageError("lu summary", strProblem);
     CLUSum sum;
     CStatAccu accu;
     LuMode eMode = LuMode::Invoices;
-    if (!Read(args, sum, accu, eMode)) return 1;
+    if (!Read(args, sum, accu, eMode)) return kExitFehler;
     PrintLuSummary(sum, accu, eMode, stdout);
-    return 0;
+    return kExitOk;
 }

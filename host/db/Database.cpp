@@ -3,10 +3,14 @@
 #include "host/Cp1252.h"
 #include "host/db/Schema.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string_view>
+
+namespace fs = std::filesystem;
 
 CDatabase dbDatabaseRO;
 CDatabase dbDatabase;
@@ -16,10 +20,10 @@ void CDatabase::Attach(std::unique_ptr<IDbConnection> pConn) {
     m_pConn = std::move(pConn);
 }
 
-void CDatabase::Close() {
+std::unique_ptr<IDbConnection> CDatabase::Release() {
     for (IDbStatementCache* pCache : m_setCaches)
         pCache->ReleaseStatements();
-    m_pConn.reset();
+    return std::move(m_pConn);
 }
 
 IDbConnection& CDatabase::Conn() {
@@ -64,13 +68,23 @@ std::string SchemaProblem(IDbConnection& conn, const std::string& strPath) {
 // commits, and every new query of the reader sees what was committed before.
 // The larger page cache (64 MiB instead of 2) keeps the pages of a pass's many
 // key lookups in memory between statements.
-void AttachBoth(std::unique_ptr<IDbConnection> pRw, const std::string& strPath) {
+void AttachBoth(std::unique_ptr<IDbConnection> pRw, const std::string& strPath, int nWaitMs) {
     pRw->Execute("PRAGMA journal_mode = WAL");
-    auto pRo = OpenSqliteConnection(strPath, true, false);
+    auto pRo = OpenSqliteConnection(strPath, true, false, nWaitMs);
     for (IDbConnection* pConn : {pRw.get(), pRo.get()})
         pConn->Execute("PRAGMA cache_size = -65536");
     dbDatabase.Attach(std::move(pRw));
     dbDatabaseRO.Attach(std::move(pRo));
+}
+
+// Both connections read; the "writing" one refuses every write. Nothing here
+// changes the file: no journal mode, no files beside it.
+void AttachReadOnly(std::unique_ptr<IDbConnection> pRo, const std::string& strPath, int nWaitMs) {
+    auto pSecond = OpenSqliteConnection(strPath, true, false, nWaitMs);
+    for (IDbConnection* pConn : {pRo.get(), pSecond.get()})
+        pConn->Execute("PRAGMA cache_size = -65536");
+    dbDatabaseRO.Attach(std::move(pRo));
+    dbDatabase.Attach(std::move(pSecond));
 }
 
 bool Fail(const std::string& strUtf8, CString& strError) {
@@ -79,41 +93,66 @@ bool Fail(const std::string& strUtf8, CString& strError) {
     return false;
 }
 
+// The folder of a file, "." for a bare name.
+fs::path FolderOf(const std::string& strPath) {
+    const fs::path folder = fs::path(strPath).parent_path();
+    return folder.empty() ? fs::path(".") : folder;
+}
+
+// The journal files of a writing connection are created beside the database.
+bool MayWrite(const std::string& strPath) {
+    return ::access(strPath.c_str(), W_OK) == 0 && ::access(FolderOf(strPath).c_str(), W_OK) == 0;
+}
+
 } // namespace
 
-bool OpenPracticeDatabase(const std::string& strPath, CString& strError) {
+bool OpenPracticeDatabase(const std::string& strPath, DbOpenMode eMode, CString& strError,
+                          int nWaitMs) {
     ClosePracticeDatabase();
     std::error_code ec;
-    if (!std::filesystem::exists(strPath, ec))
+    if (!fs::exists(strPath, ec))
         return Fail("Die Praxisdatenbank " + Quoted(strPath) + " existiert nicht.", strError);
     if (!HasSqliteHeader(strPath))
         return Fail("Die Datei " + Quoted(strPath) + " ist keine Praxisdatenbank.", strError);
+    const bool bReadOnly = eMode == DbOpenMode::ReadOnly;
+    if (!bReadOnly && !MayWrite(strPath))
+        return Fail("Die Praxisdatenbank " + Quoted(strPath) +
+                        " ist schreibgeschützt; dieser Befehl muss in sie schreiben.",
+                    strError);
     try {
-        // The writing connection is opened first and checked before WAL mode
-        // changes the file; closing it on failure leaves the file as it was.
-        auto pRw = OpenSqliteConnection(strPath, false, false);
-        if (const std::string strProblem = SchemaProblem(*pRw, strPath); !strProblem.empty())
+        // The first connection is checked before WAL mode changes the file; closing
+        // it on failure leaves the file as it was.
+        auto pFirst = OpenSqliteConnection(strPath, bReadOnly, false, nWaitMs);
+        if (const std::string strProblem = SchemaProblem(*pFirst, strPath); !strProblem.empty())
             return Fail(strProblem, strError);
-        AttachBoth(std::move(pRw), strPath);
+        if (bReadOnly)
+            AttachReadOnly(std::move(pFirst), strPath, nWaitMs);
+        else
+            AttachBoth(std::move(pFirst), strPath, nWaitMs);
         return true;
     } catch (const DbError& e) {
         return Fail(e.what(), strError);
     }
 }
 
+bool OpenPracticeDatabase(const std::string& strPath, CString& strError) {
+    const DbOpenMode eMode = MayWrite(strPath) ? DbOpenMode::ReadWrite : DbOpenMode::ReadOnly;
+    return OpenPracticeDatabase(strPath, eMode, strError);
+}
+
 bool CreatePracticeDatabase(const std::string& strPath, CString& strError) {
     ClosePracticeDatabase();
     std::error_code ec;
-    if (std::filesystem::exists(strPath, ec))
+    if (fs::exists(strPath, ec))
         return Fail("Die Datei " + Quoted(strPath) + " existiert bereits.", strError);
     try {
         auto pRw = OpenSqliteConnection(strPath, false, true);
         CreateSchema(*pRw);
-        AttachBoth(std::move(pRw), strPath);
+        AttachBoth(std::move(pRw), strPath, kDbWaitMs);
         return true;
     } catch (const DbError& e) {
         Fail(e.what(), strError);
-        std::filesystem::remove(strPath, ec); // the file did not exist before this call
+        fs::remove(strPath, ec); // the file did not exist before this call
         return false;
     }
 }
@@ -122,5 +161,14 @@ void ClosePracticeDatabase() {
     // The reader goes first: the last connection to close folds the WAL file back
     // into the database, and only the writer may do that.
     dbDatabaseRO.Close();
-    dbDatabase.Close();
+    const std::unique_ptr<IDbConnection> pWriter = dbDatabase.Release();
+    if (!pWriter || pWriter->IsReadOnly()) return;
+    // Back to a rollback journal, so that a later read-only open finds no WAL
+    // database (a reader of one leaves files beside it). While another program
+    // has the file open this is not possible; it is tried once, without waiting.
+    try {
+        pWriter->SetWaitMs(0);
+        pWriter->Execute("PRAGMA journal_mode = DELETE");
+    } catch (const DbError&) {
+    }
 }

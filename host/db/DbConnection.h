@@ -40,13 +40,21 @@ public:
     virtual void Commit() = 0;
     virtual void Rollback() = 0; // never throws
     virtual bool IsReadOnly() const = 0;
+    // How long a statement waits for a lock another program holds before it fails.
+    virtual void SetWaitMs(int nWaitMs) = 0;
     virtual std::string Description() const = 0; // for messages: driver and file
 };
 
+// How long a connection waits for a lock another program holds: long enough for
+// that program to finish a write, short enough that a hanging one is reported.
+constexpr int kDbWaitMs = 5000;
+
 // Opens an SQLite practice database. bCreate allows a new file; bReadOnly opens it
-// for reading only. Throws DbError with a German message naming the file.
+// for reading only and never changes the file. A connection for writing on a file
+// that may not be written is refused. Throws DbError with a German message naming
+// the file; a file locked longer than nWaitMs is named as locked.
 std::unique_ptr<IDbConnection> OpenSqliteConnection(const std::string& strPath, bool bReadOnly,
-                                                    bool bCreate);
+                                                    bool bCreate, int nWaitMs = kDbWaitMs);
 
 // Runs fn inside one transaction: committed when fn returns, rolled back when it
 // throws (the exception is passed on).

@@ -6,8 +6,34 @@
 
 namespace {
 
+// The driver's reason in German for the faults a user can do something about;
+// the driver's own text for the rest.
+std::string Reason(sqlite3* db) {
+    if (!db) return "kein Speicher";
+    switch (sqlite3_errcode(db)) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return "die Praxisdatenbank ist gesperrt, ein anderes Programm schreibt gerade darin";
+    case SQLITE_READONLY:
+        return "die Praxisdatenbank ist schreibgeschützt";
+    case SQLITE_NOTADB:
+        return "die Datei ist keine Datenbank";
+    case SQLITE_CORRUPT:
+        return "die Datenbankdatei ist beschädigt";
+    case SQLITE_FULL:
+        return "kein Speicherplatz mehr frei";
+    default:
+        return sqlite3_errmsg(db);
+    }
+}
+
+bool IsLocked(sqlite3* db) {
+    const int rc = sqlite3_errcode(db);
+    return rc == SQLITE_BUSY || rc == SQLITE_LOCKED;
+}
+
 [[noreturn]] void Fail(sqlite3* db, const std::string& what) {
-    throw DbError(what + ": " + (db ? sqlite3_errmsg(db) : "unbekannter Fehler"));
+    throw DbError(what + ": " + Reason(db));
 }
 
 class SqliteStatement final : public IDbStatement {
@@ -47,7 +73,7 @@ private:
 
 class SqliteConnection final : public IDbConnection {
 public:
-    SqliteConnection(const std::string& path, bool bReadOnly, bool bCreate)
+    SqliteConnection(const std::string& path, bool bReadOnly, bool bCreate, int nWaitMs)
         : m_strPath(path), m_bReadOnly(bReadOnly) {
         if (!bCreate && !std::filesystem::exists(path))
             throw DbError("Die Praxisdatenbank \"" + path + "\" existiert nicht");
@@ -55,21 +81,20 @@ public:
         if (bCreate && !bReadOnly) flags |= SQLITE_OPEN_CREATE;
         if (sqlite3_open_v2(path.c_str(), &m_db, flags | SQLITE_OPEN_NOMUTEX, nullptr) !=
             SQLITE_OK) {
-            const std::string msg = m_db ? sqlite3_errmsg(m_db) : "kein Speicher";
+            const std::string msg = Reason(m_db);
             sqlite3_close(m_db);
             throw DbError("Die Praxisdatenbank \"" + path +
                           "\" kann nicht geöffnet werden: " + msg);
         }
-        sqlite3_busy_timeout(m_db, 5000);
-        // A file that is no database fails here, not on first use.
-        try {
-            Execute("PRAGMA foreign_keys = ON");
-            auto probe = Prepare("SELECT count(*) FROM sqlite_master");
-            probe->Step();
-        } catch (const DbError& e) {
+        SetWaitMs(nWaitMs);
+        // The driver opens a file it may not write for reading only, without a word;
+        // a connection for writing must fail here, not on its first write.
+        if (!bReadOnly && sqlite3_db_readonly(m_db, "main") == 1) {
             sqlite3_close(m_db);
-            throw DbError("\"" + path + "\" ist keine Praxisdatenbank: " + e.what());
+            throw DbError("Die Praxisdatenbank \"" + path +
+                          "\" ist schreibgeschützt und kann nicht geändert werden");
         }
+        Probe(nWaitMs);
     }
     ~SqliteConnection() override { sqlite3_close(m_db); }
 
@@ -82,12 +107,8 @@ public:
     }
     void Execute(std::string_view sql) override {
         const std::string text(sql);
-        char* err = nullptr;
-        if (sqlite3_exec(m_db, text.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
-            const std::string msg = err ? err : "unbekannter Fehler";
-            sqlite3_free(err);
-            throw DbError("Datenbankbefehl fehlgeschlagen: " + msg);
-        }
+        if (sqlite3_exec(m_db, text.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+            Fail(m_db, "Datenbankbefehl fehlgeschlagen");
     }
     void Begin() override { Execute(m_bReadOnly ? "BEGIN" : "BEGIN IMMEDIATE"); }
     void Commit() override { Execute("COMMIT"); }
@@ -96,9 +117,29 @@ public:
             sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     }
     bool IsReadOnly() const override { return m_bReadOnly; }
+    void SetWaitMs(int nWaitMs) override { sqlite3_busy_timeout(m_db, nWaitMs); }
     std::string Description() const override { return "SQLite \"" + m_strPath + "\""; }
 
 private:
+    // A file that is no database, or one another program holds locked, fails here,
+    // not on first use.
+    void Probe(int nWaitMs) {
+        try {
+            Execute("PRAGMA foreign_keys = ON");
+            auto probe = Prepare("SELECT count(*) FROM sqlite_master");
+            probe->Step();
+        } catch (const DbError& e) {
+            const bool bLocked = IsLocked(m_db);
+            sqlite3_close(m_db);
+            if (bLocked)
+                throw DbError("Die Praxisdatenbank \"" + m_strPath +
+                              "\" ist gesperrt: ein anderes Programm schreibt gerade darin (nach " +
+                              std::to_string((nWaitMs + 999) / 1000) +
+                              " s Warten aufgegeben). Bitte später erneut versuchen");
+            throw DbError("\"" + m_strPath + "\" ist keine Praxisdatenbank: " + e.what());
+        }
+    }
+
     std::string m_strPath;
     bool m_bReadOnly;
     sqlite3* m_db = nullptr;
@@ -107,6 +148,6 @@ private:
 } // namespace
 
 std::unique_ptr<IDbConnection> OpenSqliteConnection(const std::string& strPath, bool bReadOnly,
-                                                    bool bCreate) {
-    return std::make_unique<SqliteConnection>(strPath, bReadOnly, bCreate);
+                                                    bool bCreate, int nWaitMs) {
+    return std::make_unique<SqliteConnection>(strPath, bReadOnly, bCreate, nWaitMs);
 }

@@ -116,7 +116,9 @@ int CTKRSet::Write(const CString& /*strInfo*/) {
     return Guarded([&] {
         if (m_pDb->Conn().IsReadOnly())
             throw DbError(std::string("Die Tabelle ") + m_szTable +
-                          " ist nur zum Lesen geöffnet und kann nicht geschrieben werden");
+                          " kann nicht geschrieben werden: die Praxisdatenbank ist "
+                          "schreibgeschützt geöffnet (" +
+                          m_pDb->Conn().Description() + ")");
         IDbStatement& stmt = Ready(kUpsert);
         for (std::size_t i = 0; i < m_vecFields.size(); ++i)
             Bind(stmt, static_cast<int>(i + 1), m_vecFields[i].pMember);

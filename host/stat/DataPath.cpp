@@ -29,8 +29,12 @@ std::string DefaultDir() {
 
 } // namespace
 
+std::string DataDirName() {
+    return Override().empty() ? DefaultDir() : Override();
+}
+
 std::string GetDataDir() {
-    const std::string strDir = Override().empty() ? DefaultDir() : Override();
+    const std::string strDir = DataDirName();
     std::error_code ec;
     fs::create_directories(strDir, ec);
     return strDir;

@@ -9,6 +9,8 @@
 // else $HOME/.local/share/vxstat. Created when missing (a failure shows when a
 // file in it is opened).
 std::string GetDataDir();
+// The same folder, not created: for commands that only read.
+std::string DataDirName();
 // Overrides the folder (command-line option --data); "" returns to the default.
 void SetDataDir(const std::string& strDir);
 

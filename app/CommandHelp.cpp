@@ -1,0 +1,90 @@
+#include "app/CommandHelp.h"
+
+#include "host/Cp1252.h"
+
+#include <cstdio>
+#include <iterator>
+
+namespace {
+
+struct Command {
+    const char* szName;  // "lu pass"
+    const char* szUsage; // its synopsis and what it does, each line indented
+};
+
+// One entry per command, in the order "help" lists them.
+constexpr Command kCommands[] = {
+    {"demo-db", "  vxstat demo-db PFAD [--invoices N] [--seed S]\n"
+                "      legt eine neue Demo-Praxisdatenbank an: N Laborrechnungen (2000),\n"
+                "      S Startwert der Zufallszahlen (1). Eine vorhandene Datei bleibt.\n"},
+    {"settings", "  vxstat settings --db PFAD\n"
+                 "      zeigt die gespeicherten Einstellungen der Laborumsatzliste.\n"},
+    {"lu sample", "  vxstat lu sample --db PFAD [--count N]\n"
+                  "      fasst die ersten N Laborrechnungen (10) zusammen und zeigt sie.\n"},
+    {"lu pass",
+     "  vxstat lu pass --db PFAD --from JJJJ-MM-TT --to JJJJ-MM-TT [--mandant ID]\n"
+     "                 [--mode services|invoices|paid|manual|cancelled] [--data ORDNER]\n"
+     "      Laborumsatzliste: durchläuft die Praxisdatenbank und schreibt die\n"
+     "      Trefferdatei vx_slu.txt und die Auswahldatei vx_slu.sel in den Datenordner.\n"},
+    {"lu read", "  vxstat lu read [--data ORDNER] [--format text|tsv]\n"
+                "      zeigt die Zeilen und Fehler der Trefferdatei der Laborumsatzliste.\n"},
+    {"lu summary", "  vxstat lu summary [--data ORDNER]\n"
+                   "      zeigt die Summen der Trefferdatei je Mehrwertsteuerblock.\n"},
+    {"lu show",
+     "  vxstat lu show [--data ORDNER] [--db PFAD] [--from JJJJ-MM-TT] [--to JJJJ-MM-TT]\n"
+     "      zeigt die Trefferdatei der Laborumsatzliste im Auswertungsdialog. --db\n"
+     "      bringt die gespeicherten Einstellungen und die Namen der Mandanten und\n"
+     "      Techniker. --from und --to sind der Zeitraum im Titel des Dialogs, wenn\n"
+     "      die Auswahldatei keinen nennt; ohne sie reicht er vom ersten bis zum\n"
+     "      letzten Datum der Zeilen. Die Zeilen filtern sie nicht.\n"},
+    {"glab pass",
+     "  vxstat glab pass --db PFAD --from JJJJ-MM-TT --to JJJJ-MM-TT [--kunde NR|alle]\n"
+     "                   [--data ORDNER]\n"
+     "      Gewerbelaborstatistik: durchläuft die Praxisdatenbank und schreibt die\n"
+     "      Trefferdatei vx_gla.txt und die Auswahldatei vx_gla.sel in den Datenordner.\n"},
+    {"glab read", "  vxstat glab read [--data ORDNER] [--format text|tsv]\n"
+                  "      zeigt die Kundenrechnungen und Fehler der Trefferdatei der\n"
+                  "      Gewerbelaborstatistik.\n"},
+};
+
+constexpr const char* kFooter =
+    "\n"
+    "Jeder Befehl zeigt mit --help seinen Aufruf.\n"
+    "\n"
+    "Die Praxisdatenbank wird nur gelesen (auch eine schreibgeschützte); nur der\n"
+    "Dialog schreibt in sie, wenn dort Einstellungen gespeichert werden.\n"
+    "Datenordner: --data ORDNER, sonst $VXSTAT_DATA, sonst $XDG_DATA_HOME/vxstat,\n"
+    "sonst ~/.local/share/vxstat. Nur pass legt ihn an; die Befehle, die lesen,\n"
+    "erwarten ihn.\n"
+    "\n"
+    "Rückgabewerte:\n"
+    "  0  erledigt\n"
+    "  1  Fehler in den Daten, der Datenbank oder einer Datei (Meldung auf stderr)\n"
+    "  2  falscher Aufruf: unbekannter Befehl, unbekannte Option, falscher Wert\n"
+    "  3  unerwarteter interner Fehler, z. B. kein Speicher mehr\n";
+
+bool InGroup(const std::string& strName, const std::string& strGroup) {
+    return strName.starts_with(strGroup + " ");
+}
+
+} // namespace
+
+std::string UsageText(const std::string& strCommand) {
+    std::string strText;
+    for (const Command& c : kCommands)
+        if (strCommand.empty() || strCommand == c.szName || InGroup(c.szName, strCommand))
+            strText += c.szUsage;
+    if (strText.empty()) return {};
+    return "Aufruf:\n" + strText + (strCommand.empty() ? kFooter : "");
+}
+
+int UsageError(const std::string& strCommand, const std::string& strProblemUtf8) {
+    std::fprintf(stderr, "vxstat: %s\n%s", strProblemUtf8.c_str(), UsageText(strCommand).c_str());
+    if (!strCommand.empty()) std::fputs("Alle Befehle: vxstat help\n", stderr);
+    return kExitAufruf;
+}
+
+int DataError(const CString& strCp1252) {
+    std::fprintf(stderr, "vxstat: %s\n", Cp1252ToUtf8(strCp1252).c_str());
+    return kExitFehler;
+}
