@@ -17,6 +17,8 @@
 #include <stdexcept>
 #include <tuple>
 
+#include <unistd.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -119,15 +121,49 @@ TEST(DemoDatabase, RefusesAnExistingFileAndLeavesItAlone) {
     EXPECT_EQ(ReadAll(path), "keine Datenbank\n\xFC");
 }
 
-TEST(DemoDatabase, FailureRemovesThePartlyWrittenFile) {
+// The files of a folder by name.
+std::set<std::string> Names(const fs::path& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+// An interrupted run leaves nothing under the real name, not even while it runs:
+// a half database would be refused by the next run and read as empty by a pass.
+TEST(DemoDatabase, UnfinishedDatabaseNeverCarriesTheRealNameAndIsRemoved) {
     TempDir dir;
     const std::string path = dir.File("abbruch.db");
     CString strError;
-    EXPECT_FALSE(Write(path, 3000, 1, &strError,
-                       [](long, long) { throw std::runtime_error("abgebrochen"); }));
-    EXPECT_FALSE(fs::exists(path));
+    bool bSeenWhileWriting = false;
+    EXPECT_FALSE(Write(path, 3000, 1, &strError, [&](long done, long) {
+        bSeenWhileWriting = bSeenWhileWriting || fs::exists(path);
+        if (done > 100) throw std::runtime_error("abgebrochen");
+    }));
+    EXPECT_FALSE(bSeenWhileWriting);
+    EXPECT_TRUE(Names(fs::path(path).parent_path()).empty());
     EXPECT_NE(strError.find(path), CString::npos) << strError;
     EXPECT_NE(strError.find("abgebrochen"), CString::npos) << strError;
+    // The next run is not blocked.
+    EXPECT_TRUE(Write(path, 50, 1, &strError)) << strError;
+}
+
+// A run that was killed leaves its temporary behind; the next run clears it away
+// and is not blocked by it, while one of a run still going on stays.
+TEST(DemoDatabase, TemporaryOfAKilledRunDoesNotBlockTheNextOne) {
+    TempDir dir;
+    const std::string path = dir.File("praxis.db");
+    const fs::path folder = fs::path(path).parent_path();
+    const std::string strKilled = path + ".999999999.unfertig"; // no such process
+    const std::string strRunning = path + "." + std::to_string(::getppid()) + ".unfertig";
+    const std::string strOwn = path + "." + std::to_string(::getpid()) + ".unfertig";
+    for (const std::string& name : {strKilled, strRunning, strOwn})
+        std::ofstream(name, std::ios::binary) << "halb";
+    std::ofstream(strKilled + "-journal", std::ios::binary) << "halb";
+    CString strError;
+    ASSERT_TRUE(Write(path, 50, 1, &strError)) << strError;
+    EXPECT_EQ(Names(folder), (std::set<std::string>{"praxis.db", fs::path(strRunning).filename()}));
+    EXPECT_EQ(Scalar(*Open(path), "SELECT count(*) FROM fakt"), 50);
 }
 
 // One database of the default size, shared by the content checks.

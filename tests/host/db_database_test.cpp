@@ -7,7 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 
@@ -105,6 +111,140 @@ TEST(DbOpen, ReaderAndWriterShareOneFile) {
     reader.m_strNr = "4";
     reader.m_strOwner = "X";
     EXPECT_EQ(reader.GetByK1(0), 0) << reader.GetLastError();
+}
+
+// Every file of a folder with its bytes, the database included.
+std::map<std::string, std::string> AllFiles(const fs::path& dir) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        files[entry.path().filename().string()] =
+            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    return files;
+}
+
+// A practice database with one settings record, closed again.
+void WriteOneRecord(TempPracticeDb& db) {
+    CZParPool pool(&dbDatabase);
+    pool.m_strOwner = "X";
+    pool.m_strNr = "1";
+    pool.m_strWert = "gespeichert";
+    ASSERT_EQ(pool.Write(), 0) << pool.GetLastError();
+    ClosePracticeDatabase();
+    ASSERT_FALSE(fs::exists(db.Path() + "-wal")); // closing ended WAL mode
+}
+
+// Reads the record of WriteOneRecord through the reading connection and tries to
+// write through the writing one; "" when both behave as on a read-only database.
+std::string ReadButNoWrite() {
+    CZParPool reader, writer(&dbDatabase);
+    reader.m_strOwner = "X";
+    reader.m_strNr = "1";
+    if (reader.GetByK1(0) != 0 || reader.m_strWert != "gespeichert")
+        return "nicht gelesen: " + reader.GetLastError();
+    writer.m_strOwner = "X";
+    writer.m_strNr = "2";
+    if (writer.Write() == 0) return "geschrieben";
+    if (writer.GetLastError().find("schreibgesch") == std::string::npos)
+        return "andere Meldung: " + writer.GetLastError();
+    return {};
+}
+
+// Reading opens the file for reading only: not a byte changes (no journal-mode
+// switch in the header) and no files appear beside it; a write is refused as one
+// on a read-only database.
+TEST(DbOpen, ReadOnlyChangesNothing) {
+    TempPracticeDb db;
+    WriteOneRecord(db);
+    const auto before = AllFiles(db.Dir());
+    CString strError;
+    ASSERT_TRUE(OpenPracticeDatabase(db.Path(), DbOpenMode::ReadOnly, strError)) << strError;
+    EXPECT_EQ(ReadButNoWrite(), "");
+    ClosePracticeDatabase();
+    EXPECT_EQ(AllFiles(db.Dir()), before);
+}
+
+// A database another program holds locked is waited for a bounded time, then
+// named as locked, not as "no practice database".
+TEST(DbOpen, LockedDatabaseIsNamedAsLocked) {
+    TempPracticeDb db;
+    ClosePracticeDatabase();
+    auto pOther = OpenSqliteConnection(db.Path(), false, false);
+    pOther->Execute("BEGIN EXCLUSIVE");
+    for (const DbOpenMode eMode : {DbOpenMode::ReadOnly, DbOpenMode::ReadWrite}) {
+        CString strError;
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(OpenPracticeDatabase(db.Path(), eMode, strError, 300));
+        EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
+        EXPECT_NE(strError.find("\"" + db.Path() + "\" ist gesperrt"), std::string::npos)
+            << strError;
+        EXPECT_EQ(strError.find("keine Praxisdatenbank"), std::string::npos) << strError;
+    }
+    pOther->Rollback();
+    CString strError;
+    EXPECT_TRUE(OpenPracticeDatabase(db.Path(), DbOpenMode::ReadOnly, strError, 300)) << strError;
+}
+
+// Runs fn in a child process as a user who may not write the files of root
+// (file permissions do not hold root back); the child's exit code.
+int AsOtherUser(const std::function<int()>& fn) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(90);
+        ::_exit(fn());
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 91;
+}
+
+// A practice database the user may not write (its folder he may): reading works
+// and leaves nothing beside it, a write is refused as one on a read-only database,
+// and a command that must write is told so when opening.
+TEST(DbOpen, ReadOnlyFileIsReadAndNamedReadOnlyForWriting) {
+    TempPracticeDb db;
+    WriteOneRecord(db);
+    fs::permissions(db.Path(),
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(db.Dir(), fs::perms::all);
+    const auto before = AllFiles(db.Dir());
+    struct Case {
+        const char* szName;
+        std::function<bool(CString&)> open;
+        bool bOpens;
+    };
+    const Case cases[] = {
+        {"lesend",
+         [&](CString& e) { return OpenPracticeDatabase(db.Path(), DbOpenMode::ReadOnly, e); },
+         true},
+        {"fuer den Dialog", [&](CString& e) { return OpenPracticeDatabase(db.Path(), e); }, true},
+        {"schreibend",
+         [&](CString& e) { return OpenPracticeDatabase(db.Path(), DbOpenMode::ReadWrite, e); },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.szName);
+        const int nExit = AsOtherUser([&] {
+            CString strError;
+            const bool bOpened = c.open(strError);
+            if (bOpened != c.bOpens) {
+                std::fprintf(stderr, "%s\n", strError.c_str());
+                return 1;
+            }
+            if (!bOpened)
+                return strError.find("ist schreibgesch") != std::string::npos &&
+                               strError.find("keine Praxisdatenbank") == std::string::npos
+                           ? 0
+                           : 2;
+            const std::string strWhy = ReadButNoWrite();
+            ClosePracticeDatabase();
+            if (!strWhy.empty()) std::fprintf(stderr, "%s\n", strWhy.c_str());
+            return strWhy.empty() ? 0 : 3;
+        });
+        EXPECT_EQ(nExit, 0);
+        EXPECT_EQ(AllFiles(db.Dir()), before);
+    }
 }
 
 } // namespace

@@ -1,0 +1,227 @@
+// The vxstat command line as a user meets it: the built program is run with a
+// table of argument lists, and its exit code, stdout and stderr are checked.
+#include "app/CommandHelp.h"
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <new>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+    int nExit = -1;
+    std::string strOut, strErr;
+};
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string Quoted(const std::string& word) {
+    std::string quoted = "'";
+    for (char c : word)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// A demo practice database in a folder of its own, shared by the cases.
+class CommandLine : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        std::random_device rd;
+        s_dir = fs::temp_directory_path() /
+                ("vxstat-cli-" + std::to_string(rd()) + std::to_string(rd()));
+        fs::create_directories(s_dir);
+        const Result r = Run({"demo-db", Db(), "--invoices", "60", "--seed", "3"});
+        ASSERT_EQ(r.nExit, kExitOk) << r.strErr;
+    }
+    static void TearDownTestSuite() {
+        std::error_code ec;
+        fs::remove_all(s_dir, ec);
+    }
+
+    static std::string Db() { return (s_dir / "praxis.db").string(); }
+    static std::string In(const char* szName) { return (s_dir / szName).string(); }
+
+    // Runs vxstat with args, without a display and with stdin closed.
+    static Result Run(const std::vector<std::string>& args) {
+        std::string cmd =
+            "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + Quoted(VXSTAT_BIN);
+        for (const std::string& arg : args)
+            cmd += " " + Quoted(arg);
+        const fs::path out = s_dir / "stdout.txt", err = s_dir / "stderr.txt";
+        cmd += " </dev/null >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
+        const int status = std::system(cmd.c_str());
+        Result r;
+        r.nExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        r.strOut = ReadAll(out);
+        r.strErr = ReadAll(err);
+        fs::remove(out);
+        fs::remove(err);
+        return r;
+    }
+
+    // Every file of the folder with its bytes.
+    static std::map<std::string, std::string> Files() {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : fs::recursive_directory_iterator(s_dir))
+            if (entry.is_regular_file()) files[entry.path().string()] = ReadAll(entry.path());
+        return files;
+    }
+
+    static inline fs::path s_dir;
+};
+
+struct Case {
+    std::vector<std::string> args;
+    int nExit;
+    const char* szOut; // a piece stdout holds; "" for an empty stdout
+    const char* szErr; // a piece stderr holds; "" for an empty stderr
+};
+
+void Check(const Case& c, const Result& r) {
+    std::string strArgs;
+    for (const std::string& arg : c.args)
+        strArgs += " " + arg;
+    SCOPED_TRACE("vxstat" + strArgs);
+    EXPECT_EQ(r.nExit, c.nExit) << r.strErr;
+    for (const auto& [szPiece, text] : {std::pair{c.szOut, r.strOut}, {c.szErr, r.strErr}}) {
+        if (*szPiece)
+            EXPECT_NE(text.find(szPiece), std::string::npos) << text;
+        else
+            EXPECT_EQ(text, "");
+    }
+}
+
+TEST_F(CommandLine, WrongCallsAndHelp) {
+    const std::string db = Db();
+    const Case cases[] = {
+        {{}, kExitAufruf, "", "Bitte einen Befehl angeben"},
+        {{"help"}, kExitOk, "Rückgabewerte", ""},
+        {{"--help"}, kExitOk, "vxstat glab read", ""},
+        {{"help", "lu", "pass"}, kExitOk, "vxstat lu pass --db", ""},
+        {{"bogus"}, kExitAufruf, "", "Unbekannter Befehl: bogus"},
+        {{"lu"}, kExitAufruf, "", "Unterbefehl: sample, pass, read, summary oder show"},
+        {{"lu", "bogus"}, kExitAufruf, "", "Unbekannter Unterbefehl: lu bogus"},
+        {{"glab"}, kExitAufruf, "", "Unterbefehl: pass oder read"},
+        {{"lu", "--help"}, kExitOk, "vxstat lu summary", ""},
+        {{"settings"}, kExitAufruf, "", "Die Praxisdatenbank fehlt (--db PFAD)"},
+        {{"settings", "--db", db, "zuviel"}, kExitAufruf, "", "Unerwartetes Argument: zuviel"},
+        {{"lu", "pass", "--db", db, "--from", "2023-02-01", "--to", "2023-01-01"},
+         kExitAufruf,
+         "",
+         "liegt nach dem Ende"},
+        {{"glab", "pass", "--db", db, "--from", "2023-02-01", "--to", "2023-01-01"},
+         kExitAufruf,
+         "",
+         "beginnt nach seinem Ende"},
+        {{"lu", "read", "--data", ""}, kExitAufruf, "", "--data braucht einen Wert"},
+        {{"lu", "pass", "--db", "", "--from", "2023-01-01", "--to", "2023-12-31"},
+         kExitAufruf,
+         "",
+         "--db braucht einen Wert"},
+        {{"lu", "sample", "--db", db, "--count", "0"}, kExitAufruf, "", "--count erwartet"},
+        {{"demo-db", db}, kExitFehler, "", "existiert bereits"},
+        {{"settings", "--db", In("fehlt.db")}, kExitFehler, "", "existiert nicht"},
+        {{"lu", "show"}, kExitFehler, "", "Kein Bildschirm"},
+    };
+    for (const Case& c : cases)
+        Check(c, Run(c.args));
+}
+
+// Every command answers --help with its usage on stdout, wherever it stands.
+TEST_F(CommandLine, EveryCommandAnswersHelp) {
+    const char* const commands[] = {"demo-db",    "settings", "lu sample", "lu pass",  "lu read",
+                                    "lu summary", "lu show",  "glab pass", "glab read"};
+    for (const std::string command : commands) {
+        std::vector<std::string> args;
+        std::istringstream words(command);
+        for (std::string word; words >> word;)
+            args.push_back(word);
+        for (const char* szHelp : {"--help", "-h"}) {
+            std::vector<std::string> withHelp = args;
+            withHelp.insert(withHelp.end(), {"--data", In("d"), szHelp});
+            Check({withHelp, kExitOk, ("vxstat " + command + " ").c_str(), ""}, Run(withHelp));
+        }
+    }
+    EXPECT_FALSE(fs::exists(In("d")));
+}
+
+// The reading commands change nothing: not the database's bytes, no files beside
+// it, no data folder; only a pass creates the data folder, and it says where it
+// wrote.
+TEST_F(CommandLine, ReadingChangesNothingAndPassesSayWhereTheyWrote) {
+    const std::string db = Db(), fresh = In("neu/a/b"), data = In("daten");
+    const auto before = Files();
+    const Case reading[] = {
+        {{"settings", "--db", db}, kExitOk, "Einstellungen der Laborumsatzliste", ""},
+        {{"lu", "sample", "--db", db, "--count", "3"}, kExitOk, "Rg.-Nr.", ""},
+        {{"lu", "read", "--data", fresh}, kExitFehler, "", "existiert nicht"},
+        {{"lu", "summary", "--data", fresh}, kExitFehler, "", "existiert nicht"},
+        {{"glab", "read", "--data", fresh}, kExitFehler, "", "existiert nicht"},
+    };
+    for (const Case& c : reading)
+        Check(c, Run(c.args));
+    EXPECT_EQ(Files(), before);
+    EXPECT_FALSE(fs::exists(In("neu")));
+
+    const std::string lu = "Geschrieben: " + (fs::path(data) / "vx_slu.txt").string();
+    const std::string glab = "Geschrieben: " + (fs::path(data) / "vx_gla.txt").string();
+    const Case passes[] = {
+        {{"lu", "pass", "--db", db, "--from", "2019-01-01", "--to", "2025-12-31", "--data", data},
+         kExitOk,
+         lu.c_str(),
+         ""},
+        {{"glab", "pass", "--db", db, "--from", "2019-01-01", "--to", "2025-12-31", "--data", data},
+         kExitOk,
+         glab.c_str(),
+         ""},
+        {{"lu", "summary", "--data", data}, kExitOk, "Rechnungszeilen:", ""},
+    };
+    for (const Case& c : passes)
+        Check(c, Run(c.args));
+    EXPECT_EQ(ReadAll(db), before.at(db));
+    EXPECT_FALSE(fs::exists(db + "-wal") || fs::exists(db + "-shm"));
+}
+
+// Whatever a command throws ends it with a German message and the exit code of an
+// internal error, never with an abort.
+TEST(CommandLineGuard, EveryExceptionBecomesAMessage) {
+    struct Thrower {
+        std::function<int()> fn;
+        const char* szMessage;
+    };
+    const Thrower throwers[] = {
+        {[]() -> int { throw std::bad_alloc(); }, "nicht genug Arbeitsspeicher"},
+        {[]() -> int { throw std::runtime_error("kaputt"); }, "Fehler: kaputt"},
+        {[]() -> int { throw 42; }, "Unerwarteter interner Fehler."},
+    };
+    for (const Thrower& t : throwers) {
+        testing::internal::CaptureStderr();
+        const int nExit = RunGuarded(t.fn);
+        const std::string strErr = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(nExit, kExitIntern);
+        EXPECT_NE(strErr.find(t.szMessage), std::string::npos) << strErr;
+        EXPECT_NE(strErr.find("abgebrochen"), std::string::npos) << strErr;
+    }
+    EXPECT_EQ(RunGuarded([] { return kExitFehler; }), kExitFehler);
+}
+
+} // namespace
