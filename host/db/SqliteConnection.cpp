@@ -135,7 +135,7 @@ private:
                 throw DbError("Die Praxisdatenbank \"" + m_strPath +
                               "\" ist gesperrt: ein anderes Programm schreibt gerade darin (nach " +
                               std::to_string((nWaitMs + 999) / 1000) +
-                              " s Warten aufgegeben). Bitte später erneut versuchen");
+                              " s Warten aufgegeben). Bitte später erneut versuchen.");
             throw DbError("\"" + m_strPath + "\" ist keine Praxisdatenbank: " + e.what());
         }
     }
