@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -60,10 +61,13 @@ protected:
     static std::string Db() { return (s_dir / "praxis.db").string(); }
     static std::string In(const char* szName) { return (s_dir / szName).string(); }
 
-    // Runs vxstat with args, without a display and with stdin closed.
-    static Result Run(const std::vector<std::string>& args) {
-        std::string cmd =
-            "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + Quoted(VXSTAT_BIN);
+    // Runs vxstat with args, without a display and with stdin closed; bOtherUser
+    // runs it as a user who may not write root's files (root may write them all).
+    static Result Run(const std::vector<std::string>& args, bool bOtherUser = false) {
+        std::string cmd = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ";
+        if (bOtherUser && ::geteuid() == 0)
+            cmd += "setpriv --reuid 65534 --regid 65534 --clear-groups ";
+        cmd += Quoted(VXSTAT_BIN);
         for (const std::string& arg : args)
             cmd += " " + Quoted(arg);
         const fs::path out = s_dir / "stdout.txt", err = s_dir / "stderr.txt";
@@ -199,6 +203,32 @@ TEST_F(CommandLine, ReadingChangesNothingAndPassesSayWhereTheyWrote) {
         Check(c, Run(c.args));
     EXPECT_EQ(ReadAll(db), before.at(db));
     EXPECT_FALSE(fs::exists(db + "-wal") || fs::exists(db + "-shm"));
+}
+
+// The reading commands work on a database the user may not write, in a folder he
+// may: they leave its bytes as they were and put no files beside it.
+TEST_F(CommandLine, ReadingCommandsWorkOnAReadOnlyDatabase) {
+    const std::string db = In("nurlesen.db"), data = In("nurlesen-daten");
+    fs::copy_file(Db(), db);
+    fs::permissions(db, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(s_dir, fs::perms::all);
+    const std::string before = ReadAll(db);
+    const Case cases[] = {
+        {{"settings", "--db", db}, kExitOk, "Einstellungen der Laborumsatzliste", ""},
+        {{"lu", "sample", "--db", db, "--count", "2"}, kExitOk, "Rg.-Nr.", ""},
+        {{"lu", "pass", "--db", db, "--from", "2019-01-01", "--to", "2025-12-31", "--data", data},
+         kExitOk,
+         "Geschrieben:",
+         ""},
+        {{"glab", "pass", "--db", db, "--from", "2019-01-01", "--to", "2025-12-31", "--data", data},
+         kExitOk,
+         "Geschrieben:",
+         ""},
+    };
+    for (const Case& c : cases)
+        Check(c, Run(c.args, true));
+    EXPECT_EQ(ReadAll(db), before);
+    EXPECT_FALSE(fs::exists(db + "-wal") || fs::exists(db + "-shm") || fs::exists(db + "-journal"));
 }
 
 // Whatever a command throws ends it with a German message and the exit code of an
