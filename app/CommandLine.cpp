@@ -173,6 +173,7 @@ int Dispatch(int argc, char** argv) {
 // shown as they are, after a German sentence that says what happened.
 int InternalError(const std::string& strWhat) {
     ClosePracticeDatabase();
+    VxCloseProgressBox(); // ends a progress line the message would otherwise continue
     std::fprintf(stderr,
                  "vxstat: Unerwarteter interner Fehler%s%s. Der Befehl wurde abgebrochen.\n",
                  strWhat.empty() ? "" : ": ", strWhat.c_str());
