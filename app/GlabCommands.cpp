@@ -124,14 +124,17 @@ int CmdGlabPass(int argc, char** argv) {
 
     CString strError;
     if (!OpenPracticeDatabase(*db, strError)) return Fail(strError);
-    const bool bWalk = CGlabWalk().Run(accu, strError);
+    CGlabWalk walk;
+    const bool bWalk = walk.Run(accu, strError);
     ClosePracticeDatabase();
     if (!bWalk) return Fail(strError);
     const std::string dir = DataDir(args);
     CGlab2File writer(nullptr);
     if (!writer.Run(accu, dir, strError)) return Fail(strError);
-    std::printf("%zu Kundenrechnungen und %zu Fehler nach %s/vx_gla.txt geschrieben.\n",
-                accu.m_vecGlabHits.size(), accu.m_vecErrors.size(), dir.c_str());
+    std::printf("%zu Kundenrechnungen und %zu Fehler nach %s/vx_gla.txt geschrieben; %zu Texte "
+                "mit \"?\" statt nicht darstellbarer Zeichen.\n",
+                accu.m_vecGlabHits.size(), accu.m_vecErrors.size(), dir.c_str(),
+                walk.GeaenderteTexte());
     return 0;
 }
 

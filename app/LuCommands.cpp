@@ -79,15 +79,17 @@ int Pass(const LuWalkRequest& req) {
     CStatAccu accu;
     CLUSum sum;
     CString strError;
-    if (!RunLuWalk(req, settings, accu, sum, strError)) return Fail(strError);
+    std::size_t nGeaendert = 0;
+    if (!RunLuWalk(req, settings, accu, sum, strError, &nGeaendert)) return Fail(strError);
     if (!WriteLuHitFile(sum, accu, req.eMode, settings, GetDataDir(), strError))
         return Fail(strError);
     std::printf("%s\n",
                 Cp1252ToUtf8(Format("Laborumsatzliste, %s vom %s bis %s: %zu Rechnungszeilen, "
-                                    "%ld Trefferzeilen, %zu Fehler.",
+                                    "%ld Trefferzeilen, %zu Fehler, %zu Texte mit \"?\" "
+                                    "statt nicht darstellbarer Zeichen.",
                                     LuModeTitel(req.eMode).c_str(), Db2Date(req.strAb).c_str(),
                                     Db2Date(req.strBis).c_str(), sum.m_vecLabRech.size(),
-                                    LuZeilenAnzahl(sum), accu.m_vecErrors.size()))
+                                    LuZeilenAnzahl(sum), accu.m_vecErrors.size(), nGeaendert))
                     .c_str());
     return 0;
 }
