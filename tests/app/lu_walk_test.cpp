@@ -473,7 +473,7 @@ TEST_F(LuWalkTest, DatesThatAreNoCalendarDayAreReported) {
     for (const CBehErrors& e : m_accu.m_vecErrors)
         errors.push_back(e.m_strText);
     const std::string kein = "hat kein g\xFCltiges ";
-    EXPECT_EQ(errors, (std::vector<std::string>{
+    ASSERT_EQ(errors, (std::vector<std::string>{
                           "Die Laborrechnung R2 " + kein + "Rechnungsdatum (\"2023-07-07\")" +
                               " und wird nicht gez\xE4hlt.",
                           "Die Laborrechnung R3 " + kein + "Rechnungsdatum (\"20230230\")" +
