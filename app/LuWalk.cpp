@@ -265,7 +265,7 @@ void CLuWalk::SucheUngueltigeRechnungsdaten() {
         else if (!strStorno.empty() && !IsDbDate(strStorno))
             m_errors.UngueltigesDatum(strMd, strPat, strWer, "Stornodatum", strStorno);
         else
-            continue; // a day 29 to 31 that exists
+            continue; // February 29 of a leap year
         m_setFaktOhneDatum.insert(strKey);
     }
 }

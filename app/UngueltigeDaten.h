@@ -6,6 +6,6 @@
 #include <string>
 
 // An SQL condition true for every non-empty text of the column that is no
-// calendar day, and for some that are (days 29 to 31): the caller checks what it
-// finds with IsDbDate. The empty text means "no date" and does not match.
+// calendar day, and for February 29 of leap years: the caller checks what it finds
+// with IsDbDate. The empty text means "no date" and does not match.
 std::string SqlVielleichtKeinTag(const std::string& strSpalte);

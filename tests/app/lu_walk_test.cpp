@@ -7,9 +7,11 @@
 #include "app/LuReport.h"
 #include "app/LuSelection.h"
 #include "app/LuWalk.h"
+#include "app/UngueltigeDaten.h"
 #include "core/LUDefault.h"
 #include "core/LUSum.h"
 #include "host/ScriptedHostServices.h"
+#include "host/TextUtil.h"
 #include "host/db/Bill.h"
 #include "host/db/ZBeh.h"
 #include "host/db/ZFakt.h"
@@ -495,6 +497,25 @@ TEST_F(LuWalkTest, DatesThatAreNoCalendarDayAreReported) {
         bGemeldet |= e.m_strText == "Die Laborleistung \"Krone\" der Laborrechnung R1 " + kein +
                                         "Leistungsdatum (\"2023061\") und wird nicht gez\xE4hlt.";
     EXPECT_TRUE(bGemeldet);
+}
+
+// The database finds every stored date that is no day, and of the real days only
+// February 29 of a leap year.
+TEST_F(LuWalkTest, TheSearchForDatesThatAreNoDayMissesNone) {
+    const auto bTreffer = [](const std::string& text) {
+        auto stmt = dbDatabase.Conn().Prepare("SELECT " + SqlVielleichtKeinTag("'" + text + "'"));
+        return stmt->Step() && stmt->ColumnInt(0) != 0;
+    };
+    for (const char* pszJahr : {"2023", "2024"})
+        for (int nMonat = 0; nMonat <= 13; ++nMonat)
+            for (int nTag = 0; nTag <= 32; ++nTag) {
+                const std::string text = std::string(pszJahr) + Format("%02d%02d", nMonat, nTag);
+                const bool bSchaltTag = text == "20240229";
+                EXPECT_EQ(bTreffer(text), !IsDbDate(text) || bSchaltTag) << text;
+            }
+    for (const char* text : {"2023-07-07", "2023061", "202306011", "2023O601", " 20230601"})
+        EXPECT_TRUE(bTreffer(text)) << text;
+    EXPECT_FALSE(bTreffer("")); // no date
 }
 
 TEST_F(LuWalkTest, TextsThatLoseCharactersAreCounted) {
