@@ -210,8 +210,10 @@ int CLuWalk::StartQuery() {
     return m_rec.GetRechnungen(D::Rechnung, "R", "M", true, ab, bis, md);
 }
 
-// The dates of the mode, as the query compares them with the period.
+// The invoice date of the mode, as the query compares it with the period; the
+// services mode compares the service date instead.
 std::string DatumSpalte(LuMode eMode, const CLUDefault& settings) {
+    if (eMode == LuMode::Services) return "''";
     if (eMode == LuMode::Paid) return "f.bezahlt_datum";
     if (eMode == LuMode::Invoices && settings.GetLabRechDatumIdx() == 1) return "f.druck_datum";
     return "f.datum";
@@ -235,14 +237,13 @@ CString Text(IDbStatement& stmt, int nColumn) {
 }
 
 void CLuWalk::SucheUngueltigeDaten() {
-    if (m_req.eMode == LuMode::Services)
-        SucheUngueltigeLeistungsdaten();
-    else
-        SucheUngueltigeRechnungsdaten();
+    SucheUngueltigeRechnungsdaten();
+    if (m_req.eMode == LuMode::Services) SucheUngueltigeLeistungsdaten();
 }
 
 // Every invoice of the owner and kinds whose mode date or cancellation date is no
-// calendar day, whatever its period: its text says nothing about that.
+// calendar day, whatever its period: its text says nothing about that. (Services
+// are placed by their own date, their invoices by the cancellation date only.)
 void CLuWalk::SucheUngueltigeRechnungsdaten() {
     const std::string d = DatumSpalte(m_req.eMode, m_settings);
     auto stmt = dbDatabaseRO.Conn().Prepare(
@@ -270,32 +271,22 @@ void CLuWalk::SucheUngueltigeRechnungsdaten() {
     }
 }
 
-// Every lab service of the owner whose service date, or whose invoice's
-// cancellation date, is no calendar day.
+// Every lab service of the owner whose service date is no calendar day.
 void CLuWalk::SucheUngueltigeLeistungsdaten() {
-    const std::string storno = "coalesce(f.storno_datum, '')";
     auto stmt = dbDatabaseRO.Conn().Prepare(
-        "SELECT b.beh_id, b.md_id, b.pat_nr, b.datum, b.text, b.fakt_key, " + storno +
-        " FROM beh b LEFT JOIN fakt f ON f.fakt_key = b.fakt_key WHERE (? = '' OR b.md_id = ?) "
-        "AND b.art <> '' AND (" +
-        SqlVielleichtKeinTag("b.datum") + " OR " + SqlVielleichtKeinTag(storno) +
-        ") ORDER BY b.beh_id");
+        "SELECT b.beh_id, b.md_id, b.pat_nr, b.datum, b.text, b.fakt_key FROM beh b WHERE (? = "
+        "'' OR b.md_id = ?) AND b.art <> '' AND " +
+        SqlVielleichtKeinTag("b.datum") + " ORDER BY b.beh_id");
     stmt->BindText(1, Cp1252ToUtf8(m_req.strMandant));
     stmt->BindText(2, Cp1252ToUtf8(m_req.strMandant));
     while (stmt->Step()) {
-        const CString strMd = Text(*stmt, 1), strPat = Text(*stmt, 2), strDatum = Text(*stmt, 3);
-        const CString strKey = Text(*stmt, 5), strStorno = Text(*stmt, 6);
-        if (!strDatum.empty() && !IsDbDate(strDatum)) {
-            m_errors.UngueltigesDatum(strMd, strPat,
-                                      "Die Laborleistung \"" + Text(*stmt, 4) +
-                                          "\" der Laborrechnung " + strKey,
-                                      "Leistungsdatum", strDatum);
-            m_setBehOhneDatum.insert(static_cast<int>(stmt->ColumnInt(0)));
-        } else if (!strStorno.empty() && !IsDbDate(strStorno) &&
-                   m_setFaktOhneDatum.insert(strKey).second) {
-            m_errors.UngueltigesDatum(strMd, strPat, "Die Laborrechnung " + strKey, "Stornodatum",
-                                      strStorno);
-        }
+        const CString strDatum = Text(*stmt, 3);
+        if (IsDbDate(strDatum)) continue; // February 29 of a leap year
+        m_errors.UngueltigesDatum(Text(*stmt, 1), Text(*stmt, 2),
+                                  "Die Laborleistung \"" + Text(*stmt, 4) +
+                                      "\" der Laborrechnung " + Text(*stmt, 5),
+                                  "Leistungsdatum", strDatum);
+        m_setBehOhneDatum.insert(static_cast<int>(stmt->ColumnInt(0)));
     }
 }
 
