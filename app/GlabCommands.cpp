@@ -109,15 +109,17 @@ int CmdGlabPass(int argc, char** argv) {
 
     CString strError;
     if (!OpenPracticeDatabase(*db, DbOpenMode::ReadOnly, strError)) return DataError(strError);
-    const bool bWalk = CGlabWalk().Run(accu, strError);
+    CGlabWalk walk;
+    const bool bWalk = walk.Run(accu, strError);
     ClosePracticeDatabase();
     if (!bWalk) return DataError(strError);
     const std::string dir = DataDirForWriting(args);
     CGlab2File writer(nullptr);
     if (!writer.Run(accu, dir, strError)) return DataError(strError);
-    std::printf("Gewerbelaborstatistik: %zu Kundenrechnungen, %zu Fehler.\n"
+    std::printf("Gewerbelaborstatistik: %zu Kundenrechnungen, %zu Fehler, %zu Texte mit \"?\" "
+                "statt nicht darstellbarer Zeichen.\n"
                 "Geschrieben: %s und vx_gla.sel\n",
-                accu.m_vecGlabHits.size(), accu.m_vecErrors.size(),
+                accu.m_vecGlabHits.size(), accu.m_vecErrors.size(), walk.GeaenderteTexte(),
                 (std::filesystem::path(dir) / "vx_gla.txt").string().c_str());
     return kExitOk;
 }

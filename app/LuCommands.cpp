@@ -61,16 +61,18 @@ int Pass(const LuWalkRequest& req, const Args& args) {
     CStatAccu accu;
     CLUSum sum;
     CString strError;
-    if (!RunLuWalk(req, settings, accu, sum, strError)) return DataError(strError);
+    std::size_t nGeaendert = 0;
+    if (!RunLuWalk(req, settings, accu, sum, strError, &nGeaendert)) return DataError(strError);
     const std::string strDir = DataDirForWriting(args);
     if (!WriteLuHitFile(sum, accu, req.eMode, settings, strDir, strError))
         return DataError(strError);
     std::printf("%s\n",
                 Cp1252ToUtf8(Format("Laborumsatzliste, %s vom %s bis %s: %zu Rechnungszeilen, "
-                                    "%ld Trefferzeilen, %zu Fehler.",
+                                    "%ld Trefferzeilen, %zu Fehler, %zu Texte mit \"?\" "
+                                    "statt nicht darstellbarer Zeichen.",
                                     LuModeTitel(req.eMode).c_str(), Db2Date(req.strAb).c_str(),
                                     Db2Date(req.strBis).c_str(), sum.m_vecLabRech.size(),
-                                    LuZeilenAnzahl(sum), accu.m_vecErrors.size()))
+                                    LuZeilenAnzahl(sum), accu.m_vecErrors.size(), nGeaendert))
                     .c_str());
     std::printf("Geschrieben: %s und vx_slu.sel\n",
                 (std::filesystem::path(strDir) / "vx_slu.txt").string().c_str());

@@ -65,7 +65,8 @@ CZeile RowLine(const CLULabRech& r, int nBlock) {
     z[kPatient] = r.m_strPatName;
     z[kTyp] = itoc(r.m_nStornoTyp);
     z[kStorno] = Db2Date(r.m_strStornoDatum);
-    z[kTechn] = Betrag(b.m_TechnLst);
+    // The all-amounts block keeps its technical services free of VAT apart.
+    z[kTechn] = Betrag(nBlock == 0 ? CDBetrag(b.m_TechnLst + b.m_TechnLstFrei) : b.m_TechnLst);
     z[kMaterial] = Betrag(b.m_Material);
     z[kMetall] = Betrag(b.m_Metall);
     z[kNetto] = Betrag(b.m_Netto);
@@ -125,18 +126,28 @@ CZeile Titel() {
 
 } // namespace
 
+// The evaluation's own sum rule (CLULabRechLst::AddSummen): each row with its
+// cancellation type as factor, amounts of old Deutsche Mark rows converted to euro.
+// Rows cancelled within the period never count, as in the dialog.
 std::array<LuBlockSumme, 7> LuBlockSummen(const CLUSum& sum) {
+    std::array<CLULabRechLst, 7> bloecke;
+    for (CLULabRechLst& b : bloecke)
+        for (const auto pBetrag : CLULabRechLst::kBetraege)
+            b.*pBetrag = CDBetrag::FromCent(0, CWBetragBasis::kEuro); // sums in euro
     std::array<LuBlockSumme, 7> summen{};
     for (const CLULabRech& r : sum.m_vecLabRech) {
         for (int n = 0; n < 7; ++n) {
             const CLULabRechLst& b = r.Block(n);
             if (n > 0 && !b.m_bBelegt) continue;
-            LuBlockSumme& s = summen[static_cast<std::size_t>(n)];
-            ++s.nZeilen;
-            s.nNetto += r.m_nStornoTyp * b.m_Netto.GetCent();
-            s.nMwSt += r.m_nStornoTyp * b.m_MwSt.GetCent();
-            s.nBrutto += r.m_nStornoTyp * b.m_Brutto.GetCent();
+            const auto i = static_cast<std::size_t>(n);
+            ++summen[i].nZeilen;
+            if (r.m_nStornoTyp != kStornoImZeitraum) bloecke[i].AddSummen(b, false, r.m_nStornoTyp);
         }
+    }
+    for (std::size_t i = 0; i < summen.size(); ++i) {
+        summen[i].nNetto = bloecke[i].m_Netto.GetCent();
+        summen[i].nMwSt = bloecke[i].m_MwSt.GetCent();
+        summen[i].nBrutto = bloecke[i].m_Brutto.GetCent();
     }
     return summen;
 }
@@ -185,5 +196,6 @@ void PrintLuSummary(const CLUSum& sum, const CStatAccu& accu, LuMode eMode, std:
                  CDBetrag::FromCent(s.nMwSt).ToExt(0, true).c_str(),
                  CDBetrag::FromCent(s.nBrutto).ToExt(0, true).c_str()));
     }
-    p(Utf8ToCp1252("  (Beträge mit dem Vorzeichen des Stornotyps: -1 abgezogen, 0 nicht gezählt)"));
+    p(Utf8ToCp1252("  (Beträge in Euro, mit dem Vorzeichen des Stornotyps: -1 abgezogen, 0 nicht "
+                   "gezählt)"));
 }

@@ -10,11 +10,11 @@
 class CLUSum;
 class CStatAccu;
 
-// Sums of one amount block over all rows, each row weighted with its cancellation
-// type (-1, 0, 1) as in the evaluation's sums.
+// Sums of one amount block over all rows, added as the evaluation dialog adds them:
+// each row weighted with its cancellation type (-1, 1; 0 does not count).
 struct LuBlockSumme {
     long nZeilen = 0;                                // rows that use the block
-    std::int64_t nNetto = 0, nMwSt = 0, nBrutto = 0; // cents
+    std::int64_t nNetto = 0, nMwSt = 0, nBrutto = 0; // euro cents
     bool operator==(const LuBlockSumme&) const = default;
 };
 // Indexed by block code 0..6.

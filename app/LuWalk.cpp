@@ -1,7 +1,9 @@
 #include "app/LuWalk.h"
 
+#include "app/LuErmMwSt.h"
 #include "app/LuSelection.h"
 #include "app/LuWalkErrors.h"
+#include "app/UngueltigeDaten.h"
 #include "core/LUDefault.h"
 #include "core/LUSum.h"
 #include "host/BehHitLine.h"
@@ -19,6 +21,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 #include <unordered_set>
 #include <vector>
 
@@ -105,9 +108,14 @@ public:
           m_errors(accu) {}
 
     bool Walk(CString& strError);
+    std::size_t GeaenderteTexte() const { return m_verluste.GetAnzahl(); }
 
 private:
     int StartQuery();
+    void SucheUngueltigeDaten();
+    void SucheUngueltigeRechnungsdaten();
+    void SucheUngueltigeLeistungsdaten();
+    bool HatUngueltigesDatum() const;
     void Take();
     std::optional<STORNOTYP> Typ();
     CString VersArt(const CZFakt& fakt);
@@ -119,6 +127,7 @@ private:
     void SucheLiqNr(CLULabRech& row);
     const CString& PatName();
 
+    CCp1252Verluste m_verluste; // texts the walk reads that lose characters
     const LuWalkRequest& m_req;
     const CLUDefault m_settings; // as they apply in the mode
     CStatAccu& m_accu;
@@ -143,11 +152,15 @@ private:
     CString m_strNamePatNr, m_strName;
     CString m_strPlanArten;                     // plan kinds of the rows
     std::unordered_set<CString> m_setOhneLiqNr; // patient and plan searched in vain
-    long m_nRechnungen = 0;                     // invoices taken, for the progress
+    // Records left out for a date that is no calendar day: invoices, and services.
+    std::unordered_set<CString> m_setFaktOhneDatum;
+    std::unordered_set<int> m_setBehOhneDatum;
+    long m_nRechnungen = 0; // invoices taken, for the progress
 };
 
 bool CLuWalk::Walk(CString& strError) {
     CProgress progress("Laborumsatzliste: " + LuModeTitel(m_req.eMode) + " werden gelesen ...");
+    SucheUngueltigeDaten();
     int rc = StartQuery();
     const long nTotal = m_rec.GetCount();
     // As a rule one row per invoice.
@@ -168,6 +181,7 @@ bool CLuWalk::Walk(CString& strError) {
         return false;
     }
     FinishPart();
+    m_errors.GeaenderteTexte(m_verluste.GetAnzahl(), m_verluste.GetBeispiel());
     VxUpdateProgressBox2(nTotal, nTotal);
     m_accu.SetPlanArten(m_strPlanArten);
     m_accu.SetGesamtAnzahl(static_cast<long>(m_sum.m_vecLabRech.size()));
@@ -196,7 +210,93 @@ int CLuWalk::StartQuery() {
     return m_rec.GetRechnungen(D::Rechnung, "R", "M", true, ab, bis, md);
 }
 
+// The invoice date of the mode, as the query compares it with the period; the
+// services mode compares the service date instead.
+std::string DatumSpalte(LuMode eMode, const CLUDefault& settings) {
+    if (eMode == LuMode::Services) return "''";
+    if (eMode == LuMode::Paid) return "f.bezahlt_datum";
+    if (eMode == LuMode::Invoices && settings.GetLabRechDatumIdx() == 1) return "f.druck_datum";
+    return "f.datum";
+}
+
+CString DatumName(LuMode eMode, const CLUDefault& settings) {
+    if (eMode == LuMode::Paid) return "Zahlungsdatum";
+    if (eMode == LuMode::Invoices && settings.GetLabRechDatumIdx() == 1) return "Druckdatum";
+    return "Rechnungsdatum";
+}
+
+// The kinds of invoice ('R' regular, 'M' manual) the mode selects.
+std::pair<const char*, const char*> Arten(LuMode eMode) {
+    if (eMode == LuMode::Invoices) return {"R", "R"};
+    if (eMode == LuMode::Manual) return {"M", "M"};
+    return {"R", "M"};
+}
+
+CString Text(IDbStatement& stmt, int nColumn) {
+    return Utf8ToCp1252(stmt.ColumnText(nColumn));
+}
+
+void CLuWalk::SucheUngueltigeDaten() {
+    SucheUngueltigeRechnungsdaten();
+    if (m_req.eMode == LuMode::Services) SucheUngueltigeLeistungsdaten();
+}
+
+// Every invoice of the owner and kinds whose mode date or cancellation date is no
+// calendar day, whatever its period: its text says nothing about that. (Services
+// are placed by their own date, their invoices by the cancellation date only.)
+void CLuWalk::SucheUngueltigeRechnungsdaten() {
+    const std::string d = DatumSpalte(m_req.eMode, m_settings);
+    auto stmt = dbDatabaseRO.Conn().Prepare(
+        "SELECT f.fakt_key, f.md_id, f.pat_nr, " + d +
+        ", f.storno_datum FROM fakt f WHERE (? = '' OR f.md_id = ?) AND f.art IN (?, ?) AND (" +
+        SqlVielleichtKeinTag(d) + " OR " + SqlVielleichtKeinTag("f.storno_datum") +
+        ") ORDER BY f.fakt_key");
+    const auto [pszArt1, pszArt2] = Arten(m_req.eMode);
+    int n = 1;
+    for (const CString& p :
+         {m_req.strMandant, m_req.strMandant, CString(pszArt1), CString(pszArt2)})
+        stmt->BindText(n++, Cp1252ToUtf8(p));
+    while (stmt->Step()) {
+        const CString strKey = Text(*stmt, 0), strMd = Text(*stmt, 1), strPat = Text(*stmt, 2);
+        const CString strDatum = Text(*stmt, 3), strStorno = Text(*stmt, 4);
+        const CString strWer = "Die Laborrechnung " + strKey;
+        if (!strDatum.empty() && !IsDbDate(strDatum))
+            m_errors.UngueltigesDatum(strMd, strPat, strWer, DatumName(m_req.eMode, m_settings),
+                                      strDatum);
+        else if (!strStorno.empty() && !IsDbDate(strStorno))
+            m_errors.UngueltigesDatum(strMd, strPat, strWer, "Stornodatum", strStorno);
+        else
+            continue; // February 29 of a leap year
+        m_setFaktOhneDatum.insert(strKey);
+    }
+}
+
+// Every lab service of the owner whose service date is no calendar day.
+void CLuWalk::SucheUngueltigeLeistungsdaten() {
+    auto stmt = dbDatabaseRO.Conn().Prepare(
+        "SELECT b.beh_id, b.md_id, b.pat_nr, b.datum, b.text, b.fakt_key FROM beh b WHERE (? = "
+        "'' OR b.md_id = ?) AND b.art <> '' AND " +
+        SqlVielleichtKeinTag("b.datum") + " ORDER BY b.beh_id");
+    stmt->BindText(1, Cp1252ToUtf8(m_req.strMandant));
+    stmt->BindText(2, Cp1252ToUtf8(m_req.strMandant));
+    while (stmt->Step()) {
+        const CString strDatum = Text(*stmt, 3);
+        if (IsDbDate(strDatum)) continue; // February 29 of a leap year
+        m_errors.UngueltigesDatum(Text(*stmt, 1), Text(*stmt, 2),
+                                  "Die Laborleistung \"" + Text(*stmt, 4) +
+                                      "\" der Laborrechnung " + Text(*stmt, 5),
+                                  "Leistungsdatum", strDatum);
+        m_setBehOhneDatum.insert(static_cast<int>(stmt->ColumnInt(0)));
+    }
+}
+
+bool CLuWalk::HatUngueltigesDatum() const {
+    if (m_setFaktOhneDatum.count(m_rec.m_fakt.m_strFaktKey)) return true;
+    return m_rec.m_beh.m_nBehId != 0 && m_setBehOhneDatum.count(m_rec.m_beh.m_nBehId);
+}
+
 void CLuWalk::Take() {
+    if (HatUngueltigesDatum()) return;       // reported before the walk
     if (m_rec.m_fakt.m_strFaktKey.empty()) { // only the services query has such hits
         m_errors.OhneRechnung(m_rec.m_beh);
         return;
@@ -294,6 +394,10 @@ void CLuWalk::FinishRow(CLULabRech& row) {
         row.m_strRechDatum.clear();
     }
     row.BerechneMwStSummen();
+    LuFillErmMwSt(row);
+    // The hit file carries no service date, and the reader joins equal lines into
+    // one row: the rows of one invoice split by service date stay apart by it.
+    if (m_settings.GetStetsLstDatum()) row.m_strZusatzKey = row.m_strLstDatum;
     row.m_nStornoTyp = m_nPartTyp;
     row.m_strStornoDatum = fakt.m_strStornoDatum;
     if (!m_settings.GetStetsLabRgNr()) m_errors.CheckLiqNr(row, fakt, m_strBillKey);
@@ -343,7 +447,8 @@ bool CheckLuPeriod(const CString& strAb, const CString& strBis, CString& strErro
 }
 
 bool RunLuWalk(const LuWalkRequest& req, const CLUDefault& settings, CStatAccu& accu, CLUSum& sum,
-               CString& strError) {
+               CString& strError, std::size_t* pnGeaenderteTexte) {
+    if (pnGeaenderteTexte) *pnGeaenderteTexte = 0;
     sum.Init();
     accu.m_vecErrors.clear();
     try {
@@ -359,6 +464,7 @@ bool RunLuWalk(const LuWalkRequest& req, const CLUDefault& settings, CStatAccu& 
         InTransaction(db, [&] {
             CLuWalk walk(req, settings, accu, sum);
             bOk = walk.Walk(strError);
+            if (pnGeaenderteTexte) *pnGeaenderteTexte = walk.GeaenderteTexte();
         });
         if (!bOk) sum.Init(); // no half list
         return bOk;

@@ -7,6 +7,8 @@
 #include "app/LuMode.h"
 #include "host/CString.h"
 
+#include <cstddef>
+
 class CLUDefault;
 class CLUSum;
 class CStatAccu;
@@ -25,6 +27,8 @@ bool CheckLuPeriod(const CString& strAb, const CString& strBis, CString& strErro
 // Fills sum with the rows and accu with period, owner, owner list, plan kinds,
 // total and errors; both are emptied first. Shows a progress box. False with a
 // German strError for an invalid period or an unknown owner, when the database
-// cannot be read, or when the user cancels.
+// cannot be read, or when the user cancels. *pnGeaenderteTexte, when given, gets the
+// number of texts read whose characters Windows-1252 lacks (changed to "?"; also an
+// error of accu).
 bool RunLuWalk(const LuWalkRequest& req, const CLUDefault& settings, CStatAccu& accu, CLUSum& sum,
-               CString& strError);
+               CString& strError, std::size_t* pnGeaenderteTexte = nullptr);

@@ -72,3 +72,20 @@ void CLuWalkErrors::CheckLiqNr(const CLULabRech& row, const CZFakt& fakt,
         "Die abgerechnete Rechnung " + strBillKey + " zur Laborrechnung " + fakt.m_strFaktKey +
             " hat keine Liquidationsnummer.");
 }
+
+void CLuWalkErrors::UngueltigesDatum(const CString& strMandant, const CString& strPatNr,
+                                     const CString& strWer, const CString& strWas,
+                                     const CString& strDatum) {
+    Add(strMandant, strPatNr, {},
+        strWer + " hat kein " + Utf8ToCp1252("gültiges ") + strWas + " (" + Quoted(strDatum) +
+            Utf8ToCp1252(") und wird nicht gezählt."));
+}
+
+void CLuWalkErrors::GeaenderteTexte(std::size_t nAnzahl, const CString& strBeispiel) {
+    if (nAnzahl == 0) return;
+    Add({}, {}, {},
+        Format("%zu %s der Praxisdatenbank %s Zeichen, die es in Windows-1252 nicht gibt; sie "
+               "sind durch \"?\" ersetzt (",
+               nAnzahl, nAnzahl == 1 ? "Text" : "Texte", nAnzahl == 1 ? "hat" : "haben") +
+            (nAnzahl == 1 ? "" : "z. B. ") + Quoted(strBeispiel) + ").");
+}

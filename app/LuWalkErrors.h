@@ -4,6 +4,7 @@
 // patient, date and a German text.
 #include "host/CString.h"
 
+#include <cstddef>
 #include <set>
 
 class CLULabRech;
@@ -27,6 +28,13 @@ public:
     void CheckHit(const CBehHitLine& hit, bool bEntryFehlt, const CZFakt& fakt);
     // A VAT rate other than 0, 5, 7, 16 and 19 %, once per invoice and rate.
     void CheckMwStSatz(const CZFakt& fakt, int nSatz, const CString& strDatum);
+    // A record whose date strWas ("Rechnungsdatum", ...) strDatum is no calendar
+    // day; strWer names it ("Die Laborrechnung R1"). It is not counted.
+    void UngueltigesDatum(const CString& strMandant, const CString& strPatNr, const CString& strWer,
+                          const CString& strWas, const CString& strDatum);
+    // Texts of the database that held characters Windows-1252 lacks; strBeispiel is
+    // one of them as it now reads.
+    void GeaenderteTexte(std::size_t nAnzahl, const CString& strBeispiel);
     // A finished row without liquidation number whose bill is billed but has none.
     void CheckLiqNr(const CLULabRech& row, const CZFakt& fakt, const CString& strBillKey);
 

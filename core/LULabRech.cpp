@@ -9,6 +9,23 @@
 #include "host/db/ZFakt.h"
 #include "host/db/ZLBlockEntry.h"
 
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+// Percentages are whole numbers; one beyond int is no sensible rate or share.
+int ClampInt(long long n) {
+    return static_cast<int>(std::clamp<long long>(n, INT_MIN, INT_MAX));
+}
+
+// The share of a lab-block entry: the text after its first character, "P050" = 50.
+int Prozent(const CString& strAnteil) {
+    return ClampInt(LeadingInt(GetMidStr(strAnteil, 1)));
+}
+
+} // namespace
+
 // The hit's amount replaced by the share of its lab-block entry, when the hit names
 // one that exists: entry amount x p / 100, p read from the share text after its
 // first character.
@@ -23,9 +40,8 @@ CDBetrag CLULabRech::AmountWithShare(const CBehHitLine& hit) {
     pEntry->m_strEntryNr = hit.m_strLBlockEntryNr;
     CDBetrag betrag = hit.m_Betrag;
     if (pEntry->GetByK1(0) == 0) {
-        const long long p = LeadingInt(GetMidStr(pEntry->m_strAnteil, 1));
         const CDBetrag entry(pEntry->m_strBetrag);
-        betrag = ((entry * static_cast<double>(p)) / 100.0).ToW(hit.m_Betrag.GetWaehrung());
+        betrag = ((entry * Prozent(pEntry->m_strAnteil)) / 100.0).ToW(hit.m_Betrag.GetWaehrung());
     }
     CAutoRSet<CZLBlockEntry>::ReleaseRSet(pEntry);
     return betrag;
@@ -162,7 +178,7 @@ void CLULabRech::MwStSum(CLULabRechLst& block, int nSatz) {
         const auto pos = key.rfind('|');
         if (pos == CString::npos || pos == 0) continue;
         const long long r = LeadingInt(key.substr(pos + 1));
-        if (nSatz == -1 || nSatz == r) block.m_MwSt += (betrag * static_cast<double>(r)) * 0.01;
+        if (nSatz == -1 || nSatz == r) block.m_MwSt += (betrag * ClampInt(r)) * 0.01;
     }
     block.m_Brutto = block.m_Netto + block.m_MwSt;
 }

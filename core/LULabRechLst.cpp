@@ -52,13 +52,12 @@ void CLULabRechLst::MoveLabLstBetrag(const CBehHitLine&, const LabBetrag& lab) {
 
 void CLULabRechLst::AddSummen(const CLULabRechLst& row, bool bNurMitErmMwSt, bool, STORNOTYP f) {
     if (bNurMitErmMwSt && row.m_MwStTechnLst5.IsZero() && row.m_MwStTechnLst7.IsZero()) return;
-    const double dF = f;
     // m_Brutto .. m_TechnMat add up as they are; the last two are handled below.
     for (int i = 0; i < kBetragCount - 2; ++i)
-        this->*kBetraege[i] += row.*kBetraege[i] * dF;
+        this->*kBetraege[i] += row.*kBetraege[i] * f;
     // The sum block collects the VAT on technical material; the row holds its base.
-    m_TechnMat5 += (row.m_TechnMat5 * dF) * 0.05;
-    m_TechnMat7 += (row.m_TechnMat7 * dF) * 0.07;
+    m_TechnMat5 += (row.m_TechnMat5 * f) * 0.05;
+    m_TechnMat7 += (row.m_TechnMat7 * f) * 0.07;
     CheckRundung(row);
 }
 

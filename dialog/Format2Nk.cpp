@@ -8,7 +8,7 @@ CString Format2Nk(const CDBetrag& betrag, STORNOTYP nTyp, char cWaehrung) {
     if (betrag.IsZero()) return {};
     switch (nTyp) {
     case kStornoDavor:
-        return Format2Nk(betrag * -1.0, cWaehrung);
+        return Format2Nk(-betrag, cWaehrung);
     case kStornoImZeitraum:
         return "(" + Format2Nk(betrag, cWaehrung) + ")";
     case kStornoDanach:

@@ -16,13 +16,20 @@ constexpr int kMaxDigits = 17;                       // largest amount text we a
 constexpr std::int64_t kDMPerEuro = 195583;          // 1.95583 DM per euro, scale 1e5
 constexpr std::int64_t kDMScale = 100000;
 
+// A 128-bit cent value held at the ends of the amount range.
+std::int64_t Saturated(Int128 n) {
+    if (n > CWBetragBasis::kMaxCent) return CWBetragBasis::kMaxCent;
+    if (n < CWBetragBasis::kMinCent) return CWBetragBasis::kMinCent;
+    return static_cast<std::int64_t>(n);
+}
+
 // Rounds num / den half away from zero. den is positive.
 std::int64_t DivRounded(Int128 num, Int128 den) {
     const Int128 q = num / den;
     const Int128 r = num % den;
     const Int128 twice = (r < 0 ? -r : r) * 2;
-    if (twice >= den) return static_cast<std::int64_t>(num < 0 ? q - 1 : q + 1);
-    return static_cast<std::int64_t>(q);
+    if (twice >= den) return Saturated(num < 0 ? q - 1 : q + 1);
+    return Saturated(q);
 }
 
 // A factor as an exact fraction of kFactorScale. Decimal factors such as 0.07,
@@ -103,7 +110,7 @@ CWBetragBasis::CWBetragBasis(double dValue, char cWaehrung) {
 
 CWBetragBasis CWBetragBasis::FromCent(std::int64_t nCent, char cWaehrung) {
     CWBetragBasis b;
-    b.Set(std::clamp(nCent, kMinCent, kMaxCent), NormalWaehrung(cWaehrung), false);
+    b.Set(nCent, NormalWaehrung(cWaehrung), false);
     return b;
 }
 
@@ -156,6 +163,12 @@ CWBetragBasis& CWBetragBasis::operator-=(const CWBetragBasis& other) {
 CWBetragBasis CWBetragBasis::operator-() const {
     CWBetragBasis b = *this;
     b.SetCent(-GetCent());
+    return b;
+}
+
+CWBetragBasis CWBetragBasis::operator*(int nFactor) const {
+    CWBetragBasis b = *this;
+    b.SetCent(Saturated(static_cast<Int128>(GetCent()) * nFactor));
     return b;
 }
 

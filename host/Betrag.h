@@ -12,7 +12,8 @@
 // Lists of lab invoices hold a hundred amounts per row and hundreds of thousands of
 // rows, so an amount is packed into one 64-bit word: the cents in the upper 62
 // bits (up to about 2.3e16 euro either way), the currency and the empty mark in the
-// lowest two.
+// lowest two. Every operation holds a result beyond that range at the nearer end
+// (kMinCent, kMaxCent) instead of letting it wrap.
 #include "host/CString.h"
 
 #include <cstdint>
@@ -66,7 +67,10 @@ public:
 
     CWBetragBasis& operator+=(const CWBetragBasis& other);
     CWBetragBasis& operator-=(const CWBetragBasis& other);
-    CWBetragBasis operator-() const;
+    CWBetragBasis operator-() const; // sign flip; kMinCent becomes kMaxCent
+    // Whole-number factor such as a cancellation type: exact, no rounding.
+    CWBetragBasis operator*(int nFactor) const;
+    // Decimal factor (a VAT rate, a share): rounded once to the cent.
     CWBetragBasis operator*(double dFactor) const;
     CWBetragBasis operator/(double dDivisor) const;     // empty when dDivisor is 0
     double operator/(const CWBetragBasis& other) const; // ratio; 0.0 for a zero divisor
@@ -90,8 +94,9 @@ private:
     static constexpr std::int64_t kDMBit = 2;
 
     std::int64_t CentIn(char cWaehrung) const; // this value in another currency
-    // cWaehrung must be kEuro or kDM.
+    // cWaehrung must be kEuro or kDM. Cents beyond the range are held at its ends.
     void Set(std::int64_t nCent, char cWaehrung, bool bEmpty) {
+        nCent = nCent < kMinCent ? kMinCent : nCent > kMaxCent ? kMaxCent : nCent;
         m_nBits = static_cast<std::int64_t>(static_cast<std::uint64_t>(nCent) << kFlagBits) |
                   (cWaehrung == kDM ? kDMBit : 0) | (bEmpty ? kEmptyBit : 0);
     }

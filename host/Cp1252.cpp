@@ -12,8 +12,11 @@ constexpr std::array<char32_t, 32> kHigh = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 std::atomic<std::size_t> g_nReplaced{0};
+thread_local CCp1252Verluste* g_pVerluste = nullptr;
 
-char32_t CodePoint(unsigned char c) { return (c >= 0x80 && c < 0xA0) ? kHigh[c - 0x80] : c; }
+char32_t CodePoint(unsigned char c) {
+    return (c >= 0x80 && c < 0xA0) ? kHigh[c - 0x80] : c;
+}
 
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -75,7 +78,8 @@ std::string Cp1252ToUtf8(std::string_view text) {
     if (IsAscii(text)) return std::string(text);
     std::string out;
     out.reserve(text.size() + text.size() / 2);
-    for (char c : text) AppendUtf8(out, CodePoint(static_cast<unsigned char>(c)));
+    for (char c : text)
+        AppendUtf8(out, CodePoint(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -101,8 +105,26 @@ CString Utf8ToCp1252(std::string_view utf8, std::size_t* pnReplaced) {
     if (nReplaced) {
         g_nReplaced += nReplaced;
         if (pnReplaced) *pnReplaced += nReplaced;
+        CCp1252Verluste::Notiere(utf8, out);
     }
     return out;
 }
 
-std::size_t Cp1252ReplacementCount() { return g_nReplaced.load(); }
+std::size_t Cp1252ReplacementCount() {
+    return g_nReplaced.load();
+}
+
+CCp1252Verluste::CCp1252Verluste() : m_pVorher(g_pVerluste) {
+    g_pVerluste = this;
+}
+
+CCp1252Verluste::~CCp1252Verluste() {
+    g_pVerluste = m_pVorher;
+}
+
+void CCp1252Verluste::Notiere(std::string_view utf8, const CString& strGeaendert) {
+    CCp1252Verluste* p = g_pVerluste;
+    if (!p || p->m_setTexte.find(utf8) != p->m_setTexte.end()) return;
+    p->m_setTexte.emplace(utf8);
+    if (p->m_strBeispiel.empty()) p->m_strBeispiel = strGeaendert;
+}

@@ -3,6 +3,7 @@
 #include "host/CString.h"
 
 #include <cstddef>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,28 @@ CString Utf8ToCp1252(std::string_view utf8, std::size_t* pnReplaced = nullptr);
 
 // Replacements made by Utf8ToCp1252 since the program started.
 std::size_t Cp1252ReplacementCount();
+
+// Notes, while it lives, the distinct texts that Utf8ToCp1252 had to change on this
+// thread, so that a database pass can tell the user how many texts lost characters
+// ("Łukasz" became "?ukasz"). Objects nest; the innermost one takes the notes.
+class CCp1252Verluste {
+public:
+    CCp1252Verluste();
+    ~CCp1252Verluste();
+    CCp1252Verluste(const CCp1252Verluste&) = delete;
+    CCp1252Verluste& operator=(const CCp1252Verluste&) = delete;
+
+    std::size_t GetAnzahl() const { return m_setTexte.size(); }
+    const CString& GetBeispiel() const { return m_strBeispiel; } // the first, as changed
+
+    // Called by Utf8ToCp1252 for a text it changed.
+    static void Notiere(std::string_view utf8, const CString& strGeaendert);
+
+private:
+    CCp1252Verluste* m_pVorher;
+    std::set<std::string, std::less<>> m_setTexte; // the originals, UTF-8
+    CString m_strBeispiel;
+};
 
 // True when every byte is below 0x80 (the common case, converted for free).
 bool IsAscii(std::string_view text);

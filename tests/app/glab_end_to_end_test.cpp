@@ -7,6 +7,7 @@
 #include "glab/Glab2File.h"
 #include "glab/GlabSum.h"
 #include "host/ScriptedHostServices.h"
+#include "host/TextUtil.h"
 #include "host/db/Database.h"
 #include "host/db/ZGLKuFakt.h"
 #include "host/stat/StatAccu.h"
@@ -154,6 +155,76 @@ TEST_F(GlabEndToEnd, CommandsRefuseBadInputAndKeepTheOldFile) {
         EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 10);
     }
     EXPECT_GT(nZeilen, 0);
+}
+
+// What no amount, number or day reads is reported with its invoice; the invoice is
+// listed with what can be read (or, without a day, left out) and the walk goes on.
+TEST_F(GlabEndToEnd, BadStoredDataIsReportedWithItsInvoice) {
+    struct Bad {
+        const char *rechNr, *datum, *betraege, *mwst, *fehler;
+    };
+    const Bad bad[] = {
+        {"800001", "20230105", "     1000", "e12,34", "Die Umsatzsteuer \"e12,34\" ist kein"},
+        {"800002", "20230105", "     1000", "x1234", "Die Umsatzsteuer \"x1234\" ist kein"},
+        {"800003", "20230105", "     1000", "EUR 5", "Die Umsatzsteuer \"EUR 5\" ist kein"},
+        {"800004", "20230105", "     1000", "e   12a", "Die Umsatzsteuer \"e   12a\" ist kein"},
+        {"800005", "20230105", "     1000     abcd", "e 70",
+         "Der 2. Betrag der Betragsliste (\"     abcd\") ist keine Zahl"},
+        {"800006", "20230105", "      ---", "e 70",
+         "Der 1. Betrag der Betragsliste (\"      ---\") ist keine Zahl"},
+        {"800007", "20230105", "     1000                                 xyz", "e 70",
+         "Die Betragsliste hat hinter ihrem vierten Betrag noch \"      xyz\""},
+        {"800008", "2023-07-07", "     1000", "e 70", "kein g\xFCltiges Rechnungsdatum"},
+        {"800009", "20230230", "     1000", "e 70", "kein g\xFCltiges Rechnungsdatum"},
+        {"800010", "2023061", "     1000", "e 70", "kein g\xFCltiges Rechnungsdatum"},
+    };
+    for (const Bad& b : bad) {
+        CZGLKuFakt rs(&dbDatabase);
+        rs.m_strKuNr = "102", rs.m_strRechNr = b.rechNr, rs.m_strDatum = b.datum;
+        rs.m_strBetraege = b.betraege, rs.m_strMwSt = b.mwst;
+        ASSERT_EQ(rs.Write(), 0) << rs.GetLastError();
+    }
+    CStatAccu accu;
+    accu.SetPeriod("20230101", "20231231");
+    accu.SetLaborkunde("0102"); // customer 102, as the reading side shows it
+    CString strError;
+    CGlabWalk walk;
+    ASSERT_TRUE(walk.Run(accu, strError)) << strError;
+    EXPECT_EQ(accu.GetLaborkunde(), "102");
+    std::size_t nListed = 0;
+    for (const CGlabFaktHitLine& hit : accu.m_vecGlabHits) {
+        EXPECT_EQ(hit.m_strLabKu, "102");
+        nListed += hit.m_strRechNr.rfind("8000", 0) == 0;
+    }
+    EXPECT_EQ(nListed, 7u); // all but the three without a day
+    for (const Bad& b : bad) {
+        std::size_t nMeldungen = 0;
+        for (const CBehErrors& e : accu.m_vecErrors)
+            nMeldungen += e.m_strText.find(b.rechNr) != CString::npos &&
+                          e.m_strText.find(b.fehler) != CString::npos;
+        EXPECT_EQ(nMeldungen, 1u) << b.rechNr << ": " << ::testing::PrintToString(accu.m_vecErrors);
+    }
+    // Customer 102's own invoices of 2023 are there too.
+    CZGLKuFakt rs;
+    std::size_t nDirekt = 0;
+    for (int rc = rs.GetByDatum("20230101", "20231231", "102"); rc == 0; rc = rs.Next())
+        nDirekt += IsDbDate(rs.m_strDatum);
+    EXPECT_EQ(accu.m_vecGlabHits.size(), nDirekt);
+    EXPECT_GT(nDirekt, nListed);
+    EXPECT_EQ(walk.GeaenderteTexte(), 0u);
+}
+
+TEST_F(GlabEndToEnd, TextsThatLoseCharactersAreCounted) {
+    dbDatabase.Conn().Execute(
+        "UPDATE glkufakt SET info1 = '\xC5\x81ukasz' WHERE rech_nr = '990001'");
+    CStatAccu accu;
+    accu.SetPeriod("20190101", "20251231");
+    CString strError;
+    CGlabWalk walk;
+    ASSERT_TRUE(walk.Run(accu, strError)) << strError;
+    EXPECT_EQ(walk.GeaenderteTexte(), 1u);
+    ASSERT_FALSE(accu.m_vecErrors.empty());
+    EXPECT_NE(accu.m_vecErrors.back().m_strText.find("(\"?ukasz\")"), CString::npos);
 }
 
 } // namespace

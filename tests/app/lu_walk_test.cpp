@@ -7,9 +7,11 @@
 #include "app/LuReport.h"
 #include "app/LuSelection.h"
 #include "app/LuWalk.h"
+#include "app/UngueltigeDaten.h"
 #include "core/LUDefault.h"
 #include "core/LUSum.h"
 #include "host/ScriptedHostServices.h"
+#include "host/TextUtil.h"
 #include "host/db/Bill.h"
 #include "host/db/ZBeh.h"
 #include "host/db/ZFakt.h"
@@ -63,6 +65,8 @@ struct BehData {
     const char* entry = "";
     const char* pat = "100";
     const char* bill = "";
+    const char* sub = "";
+    const char* waehrung = "e";
 };
 
 void Write(CTKRSet& rs) {
@@ -99,9 +103,10 @@ void AddBeh(const BehData& d) {
     b.m_strPlanNr = "1";
     b.m_strDatum = d.datum;
     b.m_strArt = d.art;
+    b.m_strSubArt = d.sub;
     b.m_strText = "Krone";
     b.m_nBetragCent = d.cent;
-    b.m_strWaehrung = "e";
+    b.m_strWaehrung = d.waehrung;
     b.m_nMwStSatz = d.mwst;
     b.m_strFaktKey = d.fakt;
     b.m_strFlag1 = "z";
@@ -371,6 +376,164 @@ TEST_F(LuWalkTest, RowWithoutLiquidationNumberTakesTheBillsNumber) {
     EXPECT_EQ(m_accu.GetPlanArten(), "z"); // the plan kind the hits carry
 }
 
+// The reduced-rate slots of an invoice recomputed by hand: VAT on each part's net
+// sum at 5 and 7 %, the technical material's base, the technical services free of VAT.
+TEST_F(LuWalkTest, ReducedRateSlotsFromTheHits) {
+    AddFakt({.key = "R1", .datum = "20230310"});
+    const char* d = "20230301";
+    AddBeh({.id = 1, .fakt = "R1", .datum = d, .cent = 10000, .mwst = 7, .art = "1"});
+    AddBeh({.id = 2, .fakt = "R1", .datum = d, .cent = 2345, .mwst = 7, .art = "2"});
+    AddBeh({.id = 3, .fakt = "R1", .datum = d, .cent = 3333, .mwst = 7, .art = "8"});
+    AddBeh({.id = 4, .fakt = "R1", .datum = d, .cent = 1234, .mwst = 7, .art = "7", .sub = "A"});
+    AddBeh({.id = 5, .fakt = "R1", .datum = d, .cent = 500, .mwst = 7, .art = "7", .sub = "1"});
+    AddBeh({.id = 6, .fakt = "R1", .datum = d, .cent = 5000, .mwst = 0, .art = "1"});
+    AddBeh({.id = 7, .fakt = "R1", .datum = d, .cent = 1999, .mwst = 5, .art = "3"});
+    AddBeh({.id = 8, .fakt = "R1", .datum = d, .cent = 777, .mwst = 5, .art = "8"});
+    AddBeh({.id = 9, .fakt = "R1", .datum = d, .cent = 900, .mwst = 5, .art = "7", .sub = "K"});
+    ASSERT_TRUE(Walk(LuMode::Invoices)) << m_strError;
+    ASSERT_EQ(m_sum.m_vecLabRech.size(), 1u);
+    const CLULabRech& r = m_sum.m_vecLabRech[0];
+    // 7 %: services 123.45 -> 8.6415 = 8.64, metal 33.33 -> 2.3331 = 2.33, material 12.34.
+    // 5 %: services 19.99 -> 0.9995 = 1.00, metal 7.77 -> 0.3885 = 0.39, material 9.00.
+    for (const CLULabRechLst* b : {&r.m_LstAlle, &r.m_LstMitMwSt, &r.m_Lst7}) {
+        EXPECT_EQ(b->m_MwStTechnLst7.GetCent(), 864);
+        EXPECT_EQ(b->m_MwStMetall7.GetCent(), 233);
+        EXPECT_EQ(b->m_TechnMat7.GetCent(), 1234);
+    }
+    for (const CLULabRechLst* b : {&r.m_LstAlle, &r.m_LstMitMwSt, &r.m_Lst5}) {
+        EXPECT_EQ(b->m_MwStTechnLst5.GetCent(), 100);
+        EXPECT_EQ(b->m_MwStMetall5.GetCent(), 39);
+        EXPECT_EQ(b->m_TechnMat5.GetCent(), 900);
+    }
+    EXPECT_TRUE(r.m_Lst5.m_MwStTechnLst7.IsZero());
+    EXPECT_TRUE(r.m_Lst7.m_MwStTechnLst5.IsZero());
+    // All technical services: 123.45 + 19.99 with VAT, 50.00 free of it.
+    EXPECT_EQ(r.m_LstAlle.m_TechnLst.GetCent(), 14344);
+    EXPECT_EQ(r.m_LstAlle.m_TechnLstFrei.GetCent(), 5000);
+    EXPECT_EQ(r.m_LstOhneMwSt.m_TechnLstFrei.GetCent(), 5000);
+    EXPECT_EQ(r.m_LstOhneMwSt.m_TechnLst.GetCent(), 5000);
+}
+
+// VAT 0.07 * 3.15 = 0.2205 = 0.22 on the invoice, 0.07 on each of its three parts:
+// the sums point out a difference of one cent, not the whole VAT.
+TEST_F(LuWalkTest, RoundingNoteCountsTheRoundingOnly) {
+    AddFakt({.key = "R1", .datum = "20230310"});
+    const char* d = "20230301";
+    AddBeh({.id = 1, .fakt = "R1", .datum = d, .cent = 105, .mwst = 7, .art = "1"});
+    AddBeh({.id = 2, .fakt = "R1", .datum = d, .cent = 105, .mwst = 7, .art = "8"});
+    AddBeh({.id = 3, .fakt = "R1", .datum = d, .cent = 105, .mwst = 7, .art = "7", .sub = "A"});
+    ASSERT_TRUE(Walk(LuMode::Invoices)) << m_strError;
+    ASSERT_EQ(m_sum.m_vecLabRech.size(), 1u);
+    const CLULabRech& r = m_sum.m_vecLabRech[0];
+    EXPECT_EQ(r.m_Lst7.m_MwSt.GetCent(), 22);
+    for (const CLULabRechLst* b : {&r.m_LstAlle, &r.m_Lst7}) {
+        CLULabRechLst sum;
+        sum.AddSummen(*b, true, kStornoDanach);
+        EXPECT_EQ(sum.m_nRundDiff, 1);
+        EXPECT_EQ(sum.m_RundDiff.GetCent(), -1);
+        EXPECT_EQ(sum.m_MwStTechnLst7.GetCent() + sum.m_MwStMetall7.GetCent() +
+                      sum.m_TechnMat7.GetCent(),
+                  21);
+    }
+}
+
+// Old Deutsche Mark invoices count with their euro value: 1.624,53 DM are 830,61 EUR.
+TEST_F(LuWalkTest, SummaryAddsDeutscheMarkAsEuro) {
+    AddInvoice({.key = "E1", .datum = "20230301"}, 1); // 10.00 EUR at 19 %
+    AddFakt({.key = "D1", .datum = "20230302"});
+    AddBeh(
+        {.id = 2, .fakt = "D1", .datum = "20230302", .cent = 162453, .mwst = 0, .waehrung = "d"});
+    AddInvoice({.key = "S1", .datum = "20221201", .storno = "20230110"}, 3); // taken back
+    ASSERT_TRUE(Walk(LuMode::Invoices)) << m_strError;
+    const auto summen = LuBlockSummen(m_sum);
+    EXPECT_EQ(summen[0].nZeilen, 3);
+    EXPECT_EQ(summen[0].nNetto, 1000 + 83061 - 1000);
+    EXPECT_EQ(summen[0].nMwSt, 190 - 190);
+    EXPECT_EQ(summen[2].nBrutto, 83061); // free of VAT: the DM invoice alone
+    EXPECT_EQ(summen[6].nBrutto, 1190 - 1190);
+
+    ::testing::internal::CaptureStdout();
+    PrintLuSummary(m_sum, m_accu, LuMode::Invoices, stdout);
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("830,61"), std::string::npos) << out;
+    EXPECT_EQ(out.find("1.624,53"), std::string::npos) << out;
+}
+
+// A stored date that is no calendar day is reported with its invoice or service,
+// which is left out; the rest of the evaluation goes on.
+TEST_F(LuWalkTest, DatesThatAreNoCalendarDayAreReported) {
+    AddInvoice({.key = "R1", .datum = "20230301"}, 1);
+    AddInvoice({.key = "R2", .datum = "2023-07-07"}, 2);
+    AddInvoice({.key = "R3", .datum = "20230230"}, 3);
+    AddInvoice({.key = "R4", .datum = "2023061"}, 4);
+    AddInvoice({.key = "R5", .datum = "20230301", .storno = "2023-12-01"}, 5);
+    AddInvoice({.key = "R6", .datum = "20150301", .storno = "20230229"}, 6);
+    AddBeh({.id = 7, .fakt = "R1", .datum = "2023061", .cent = 500});
+    ASSERT_TRUE(Walk(LuMode::Invoices)) << m_strError;
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"R1:1"}));
+    std::vector<std::string> errors;
+    for (const CBehErrors& e : m_accu.m_vecErrors)
+        errors.push_back(e.m_strText);
+    const std::string kein = "hat kein g\xFCltiges ";
+    ASSERT_EQ(errors, (std::vector<std::string>{
+                          "Die Laborrechnung R2 " + kein + "Rechnungsdatum (\"2023-07-07\")" +
+                              " und wird nicht gez\xE4hlt.",
+                          "Die Laborrechnung R3 " + kein + "Rechnungsdatum (\"20230230\")" +
+                              " und wird nicht gez\xE4hlt.",
+                          "Die Laborrechnung R4 " + kein + "Rechnungsdatum (\"2023061\")" +
+                              " und wird nicht gez\xE4hlt.",
+                          "Die Laborrechnung R5 " + kein + "Stornodatum (\"2023-12-01\")" +
+                              " und wird nicht gez\xE4hlt.",
+                          "Die Laborrechnung R6 " + kein + "Stornodatum (\"20230229\")" +
+                              " und wird nicht gez\xE4hlt."}));
+    EXPECT_EQ(m_accu.m_vecErrors[0].m_strPatNr, "100");
+
+    // By service date: the service of R1 without a day is left out, the other counts.
+    ASSERT_TRUE(Walk(LuMode::Services)) << m_strError;
+    ASSERT_EQ(Rows(), (std::vector<std::string>{"R1:1"}));
+    EXPECT_EQ(Row("R1").m_LstAlle.m_Netto.GetCent(), 1000);
+    bool bGemeldet = false;
+    for (const CBehErrors& e : m_accu.m_vecErrors)
+        bGemeldet |= e.m_strText == "Die Laborleistung \"Krone\" der Laborrechnung R1 " + kein +
+                                        "Leistungsdatum (\"2023061\") und wird nicht gez\xE4hlt.";
+    EXPECT_TRUE(bGemeldet);
+}
+
+// The database finds every stored date that is no day, and of the real days only
+// February 29 of a leap year.
+TEST_F(LuWalkTest, TheSearchForDatesThatAreNoDayMissesNone) {
+    const auto bTreffer = [](const std::string& text) {
+        auto stmt = dbDatabase.Conn().Prepare("SELECT " + SqlVielleichtKeinTag("'" + text + "'"));
+        return stmt->Step() && stmt->ColumnInt(0) != 0;
+    };
+    for (const char* pszJahr : {"2023", "2024"})
+        for (int nMonat = 0; nMonat <= 13; ++nMonat)
+            for (int nTag = 0; nTag <= 32; ++nTag) {
+                const std::string text = std::string(pszJahr) + Format("%02d%02d", nMonat, nTag);
+                const bool bSchaltTag = text == "20240229";
+                EXPECT_EQ(bTreffer(text), !IsDbDate(text) || bSchaltTag) << text;
+            }
+    for (const char* text : {"2023-07-07", "2023061", "202306011", "2023O601", " 20230601"})
+        EXPECT_TRUE(bTreffer(text)) << text;
+    EXPECT_FALSE(bTreffer("")); // no date
+}
+
+TEST_F(LuWalkTest, TextsThatLoseCharactersAreCounted) {
+    AddInvoice({.key = "R1", .datum = "20230301"}, 1);
+    dbDatabase.Conn().Execute("UPDATE pat SET vorname = '\xC5\x81ukasz' WHERE pat_nr = '100'");
+    std::size_t nGeaendert = 99;
+    m_accu = CStatAccu();
+    ASSERT_TRUE(RunLuWalk({"20230101", "20231231", "", LuMode::Invoices}, m_settings, m_accu, m_sum,
+                          m_strError, &nGeaendert))
+        << m_strError;
+    EXPECT_EQ(nGeaendert, 1u);
+    EXPECT_EQ(Row("R1").m_strPatName, "M\xFCller, ?ukasz");
+    ASSERT_EQ(m_accu.m_vecErrors.size(), 1u);
+    EXPECT_EQ(m_accu.m_vecErrors[0].m_strText,
+              "1 Text der Praxisdatenbank hat Zeichen, die es in Windows-1252 nicht gibt; sie "
+              "sind durch \"?\" ersetzt (\"?ukasz\").");
+}
+
 // --- from the demo database through the hit file and back --------------------------
 
 class LuDemoTest : public ::testing::Test {
@@ -482,6 +645,41 @@ TEST_F(LuDemoTest, BadInputLeavesTheHitFileAsItWas) {
         Pass({"--db", DbPath(), "--from", "2023-01-01", "--to", "2023-12-31", "--mandant", "9"}),
         0);
     EXPECT_EQ(HitFile(), before);
+}
+
+// Split by service date, the rows of one invoice differ in nothing the hit file
+// carries but the extra key; read back, every row is whole again.
+TEST_F(LuDemoTest, RowsSplitByServiceDateSurviveTheHitFile) {
+    CString strError;
+    ASSERT_TRUE(OpenPracticeDatabase(DbPath(), strError)) << strError;
+    CLUDefault settings;
+    settings.SetStetsLstDatum(true);
+    CStatAccu accu;
+    CLUSum sum;
+    ASSERT_TRUE(
+        RunLuWalk({"20230101", "20231231", "", LuMode::Services}, settings, accu, sum, strError))
+        << strError;
+    std::set<CString> setRechnungen;
+    for (const CLULabRech& r : sum.m_vecLabRech)
+        setRechnungen.insert(r.m_strLabRechNr);
+    ASSERT_GT(sum.m_vecLabRech.size(), setRechnungen.size() + 10); // many invoices are split
+    const CLUSum before = sum;
+    ASSERT_TRUE(WriteLuHitFile(sum, accu, LuMode::Services, settings, DataDir(), strError))
+        << strError;
+    CLUSum read;
+    CStatAccu readAccu;
+    LuMode eMode = LuMode::Invoices;
+    ASSERT_TRUE(ReadLuHitFile(read, readAccu, DataDir(), eMode, strError)) << strError;
+    ASSERT_EQ(read.m_vecLabRech.size(), before.m_vecLabRech.size());
+    for (std::size_t i = 0; i < read.m_vecLabRech.size(); ++i) {
+        const CLULabRech& a = before.m_vecLabRech[i];
+        const CLULabRech& b = read.m_vecLabRech[i];
+        EXPECT_EQ(a.m_strZusatzKey, b.m_strZusatzKey);
+        EXPECT_EQ(b.m_strZusatzKey, a.m_strLstDatum);
+        for (int n = 0; n < 7; ++n)
+            ExpectSameBlock(a.Block(n), b.Block(n), "row " + std::to_string(i));
+    }
+    EXPECT_EQ(LuBlockSummen(before), LuBlockSummen(read));
 }
 
 } // namespace

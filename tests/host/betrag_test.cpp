@@ -150,3 +150,53 @@ TEST(Betrag, ComparisonsByValue) {
 }
 
 } // namespace
+
+namespace {
+
+// Every operation holds a result beyond the range at the nearer end, never wraps.
+TEST(Betrag, ResultsBeyondTheRangeStayAtItsEnds) {
+    const B max = Euro(B::kMaxCent), min = Euro(B::kMinCent);
+    struct Case {
+        const char* what;
+        B result;
+        std::int64_t expected;
+    };
+    const Case cases[] = {
+        {"max + 1", max + Euro(1), B::kMaxCent},
+        {"max + max", max + max, B::kMaxCent},
+        {"min - 1", min - Euro(1), B::kMinCent},
+        {"min + min", min + min, B::kMinCent},
+        {"max - min", max - min, B::kMaxCent},
+        {"min - max", min - max, B::kMinCent},
+        {"-min", -min, B::kMaxCent},
+        {"-max", -max, -B::kMaxCent},
+        {"max * 2", max * 2, B::kMaxCent},
+        {"min * 2", min * 2, B::kMinCent},
+        {"max * -3", max * -3, B::kMinCent},
+        {"min * -1", min * -1, B::kMaxCent},
+        {"max * 1.5", max * 1.5, B::kMaxCent},
+        {"min * 1e9", min * 1e9, B::kMinCent},
+        {"max / 0.5", max / 0.5, B::kMaxCent},
+        {"euro max in DM", max.ToW(B::kDM), B::kMaxCent},
+        {"DM + euro max", DM(0) + max, B::kMaxCent},
+        {"max - 1 + 1", Euro(B::kMaxCent - 1) + Euro(1), B::kMaxCent},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.result.GetCent(), c.expected) << c.what;
+    EXPECT_EQ((max + Euro(1)).GetWaehrung(), B::kEuro);
+    EXPECT_EQ((min - Euro(1) + Euro(5)).GetCent(), B::kMinCent + 5); // and counts on from there
+}
+
+TEST(Betrag, WholeFactorsAreExactAndKeepCurrencyAndEmptiness) {
+    // 2^55 + 1 cents times 3 is beyond the 53 bits of a double's mantissa.
+    const std::int64_t n = (std::int64_t{1} << 55) + 1;
+    EXPECT_EQ((Euro(n) * 3).GetCent(), 3 * n);
+    EXPECT_EQ((DM(-1234) * -1).GetCent(), 1234);
+    EXPECT_EQ((DM(-1234) * -1).GetWaehrung(), B::kDM);
+    EXPECT_EQ((Euro(1234) * 0).GetCent(), 0);
+    EXPECT_TRUE((B() * -1).IsEmpty());
+    EXPECT_TRUE((-B()).IsEmpty());
+    EXPECT_TRUE((-DM(5)).SameAs(DM(-5)));
+}
+
+} // namespace

@@ -97,3 +97,25 @@ TEST(Cp1252, CountsWithoutOutParameterToo) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Cp1252, LossesAreNotedOncePerTextByTheInnermostObserver) {
+    Utf8ToCp1252("\xC5\x81ukasz"); // no observer: nothing noted anywhere
+    CCp1252Verluste aussen;
+    Utf8ToCp1252("\xC5\x81ukasz");
+    Utf8ToCp1252("M\xC3\xBCller"); // fits Windows-1252: no loss
+    {
+        CCp1252Verluste innen;
+        Utf8ToCp1252("\xE2\x82\xAC 5 \xE2\x9C\x93"); // the euro sign fits, the check mark not
+        Utf8ToCp1252("\xE2\x82\xAC 5 \xE2\x9C\x93");
+        EXPECT_EQ(innen.GetAnzahl(), 1u);
+        EXPECT_EQ(innen.GetBeispiel(), "\x80 5 ?");
+    }
+    Utf8ToCp1252("\xC5\x81ukasz"); // the same text again
+    Utf8ToCp1252("Zo\xC3\xAB \xC5\x81");
+    EXPECT_EQ(aussen.GetAnzahl(), 2u);
+    EXPECT_EQ(aussen.GetBeispiel(), "?ukasz");
+}
+
+} // namespace
