@@ -2,6 +2,7 @@
 
 #include "host/Cp1252.h"
 #include "host/HostServices.h"
+#include "host/gui/InputBlocker.h"
 #include "host/gui/LayoutLoader.h"
 #include "host/gui/QtText.h"
 #include "host/gui/WPFButtonBar.h"
@@ -29,6 +30,7 @@ class CDialogWindow : public QDialog {
 public:
     CDialogWindow(QWidget* pParent, CWPFDialog& owner) : QDialog(pParent), m_owner(owner) {}
     void reject() override {
+        if (m_owner.IsInputBlocked()) return;
         CWPFEventHandler::ExceptionFilter([this] { m_owner.OnClosing(); });
     }
 
@@ -87,8 +89,9 @@ bool CWPFDialog::Create() {
     auto* pAction = new QAction(m_pWindow);
     pAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
     m_pWindow->addAction(pAction);
-    QObject::connect(pAction, &QAction::triggered, m_pWindow,
-                     [this] { ExceptionFilter([this] { OnCTRL_N(); }); });
+    QObject::connect(pAction, &QAction::triggered, m_pWindow, [this] {
+        if (!IsInputBlocked()) ExceptionFilter([this] { OnCTRL_N(); });
+    });
     ExceptionFilter([this] { OnInitDialog(); }); // its result serves the subclasses
     TakeSnapshot();
     FitWindowSize(sizeLayout);
@@ -195,7 +198,7 @@ QWidget* CWPFDialog::OnInitDialog() {
 
 void CWPFDialog::RunCommand(int nButton) {
     const TKButtonInfo* pInfo = FindTKButton(nButton);
-    if (!pInfo || !GetIsEnabled(nButton)) return;
+    if (!pInfo || !GetIsEnabled(nButton) || IsInputBlocked()) return;
     ExceptionFilter([this, pInfo] {
         switch (pInfo->eCommand) {
         case TKCommand::Bearbeiten:
@@ -230,6 +233,13 @@ void CWPFDialog::RunCommand(int nButton) {
             break;
         }
     });
+}
+
+void CWPFDialog::BlockInput(bool bBlock) {
+    if (!bBlock)
+        m_pInputBlocker.reset();
+    else if (!m_pInputBlocker && m_pWindow)
+        m_pInputBlocker = std::make_unique<CInputBlocker>(m_pWindow);
 }
 
 std::vector<int> CWPFDialog::DefaultHostButtons() const {

@@ -13,8 +13,10 @@
 #include <QPointer>
 #include <QString>
 #include <map>
+#include <memory>
 #include <vector>
 
+class CInputBlocker;
 class CWPFFrameworkElement;
 
 class CWPFDialog : public CWPFWndBase {
@@ -62,8 +64,14 @@ public:
     virtual void OnCTRL_Y() {}
     virtual void OnCTRL_N() {} // Ctrl+N, a command without a button
 
-    // Runs the command of a host button if the button is enabled.
+    // Runs the command of a host button if the button is enabled and input is not blocked.
     void RunCommand(int nButton);
+
+    // While blocked, the window drops the user's keys, clicks, shortcuts and
+    // commands (a long operation is running and processes events); other windows,
+    // such as its progress box, still take theirs.
+    void BlockInput(bool bBlock);
+    bool IsInputBlocked() const { return m_pInputBlocker != nullptr; }
 
 protected:
     // The buttons shown when the layout does not list them.
@@ -83,4 +91,5 @@ private:
     int m_nEndCode = kEndExit;
     bool m_bEnded = false;
     std::vector<std::pair<QPointer<QWidget>, QString>> m_vecSnapshot;
+    std::unique_ptr<CInputBlocker> m_pInputBlocker;
 };
