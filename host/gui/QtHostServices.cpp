@@ -115,6 +115,10 @@ bool CQtHostServices::UpdateProgress(long nDone, long nTotal) {
     return !m_pProgress->wasCanceled();
 }
 
+QProgressDialog* CQtHostServices::GetProgressBox() const {
+    return m_pProgress;
+}
+
 void CQtHostServices::CloseProgress() {
     delete m_pProgress.data();
     m_pProgress = nullptr;

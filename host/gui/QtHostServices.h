@@ -32,7 +32,7 @@ public:
     // The kAntwort value of the button the user chose.
     static int AnswerOf(const QMessageBox& box);
 
-    QProgressDialog* GetProgressBox() const { return m_pProgress; }
+    QProgressDialog* GetProgressBox() const;
     // How often the progress box lets the application handle input (default 100 ms).
     void SetEventInterval(int nMs) { m_nEventIntervalMs = nMs; }
 
