@@ -20,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -79,7 +80,7 @@ bool CWPFDialog::Create() {
         return false;
     }
     SetLayoutLoaded(true);
-    const QSize sizeLayout = pRoot->size(); // as drawn in the layout
+    m_sizeLayout = pRoot->size();
     pRoot->setWindowFlags(Qt::Widget);
     if (m_strTitle.empty()) m_strTitle = FromQString(pRoot->windowTitle());
     m_pWindow->setWindowTitle(ToQString(m_strTitle));
@@ -94,7 +95,7 @@ bool CWPFDialog::Create() {
     });
     ExceptionFilter([this] { OnInitDialog(); }); // its result serves the subclasses
     TakeSnapshot();
-    FitWindowSize(sizeLayout);
+    FitWindowSize();
     return true;
 }
 
@@ -104,7 +105,15 @@ void CWPFDialog::AddButtonBar(QWidget* pRoot) {
     pLayout->setSpacing(0);
     auto* pFrame = new QVBoxLayout; // room around the layout, which brings none as a child
     pFrame->setContentsMargins(10, 10, 10, 8);
-    pFrame->addWidget(pRoot);
+    if (pRoot->property("scrollable").toBool()) {
+        auto* pScroll = new QScrollArea(m_pWindow);
+        pScroll->setFrameShape(QFrame::NoFrame);
+        pScroll->setWidgetResizable(true);
+        pScroll->setWidget(pRoot);
+        pFrame->addWidget(pScroll);
+    } else {
+        pFrame->addWidget(pRoot);
+    }
     pLayout->addLayout(pFrame, 1);
     auto* pLine = new QFrame(m_pWindow);
     pLine->setFrameShape(QFrame::HLine);
@@ -126,13 +135,20 @@ void CWPFDialog::AddButtonBar(QWidget* pRoot) {
     }
 }
 
-void CWPFDialog::FitWindowSize(QSize sizeLayout) {
-    QSize size = m_pWindow->sizeHint();
-    if (GetButtonBar()) sizeLayout.rheight() += GetButtonBar()->sizeHint().height();
-    size = size.expandedTo(sizeLayout);
+void CWPFDialog::FitWindowSize() {
     QScreen* pScreen = m_pWindow->screen() ? m_pWindow->screen() : QGuiApplication::primaryScreen();
-    if (pScreen) size = size.boundedTo(pScreen->availableGeometry().size() * 0.9);
-    m_pWindow->resize(size);
+    FitToScreen(pScreen ? pScreen->availableGeometry().size()
+                        : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+}
+
+void CWPFDialog::FitToScreen(QSize sizeAvailable) {
+    if (!m_pWindow) return;
+    QSize sizeLayout = m_sizeLayout;
+    if (GetButtonBar()) sizeLayout.rheight() += GetButtonBar()->sizeHint().height();
+    QSize size = m_pWindow->sizeHint().expandedTo(sizeLayout);
+    // Wide lists get nearly the whole width of a small screen.
+    size = size.boundedTo(QSize(sizeAvailable.width() * 97 / 100, sizeAvailable.height() * 9 / 10));
+    m_pWindow->resize(size.expandedTo(m_pWindow->minimumSizeHint()));
 }
 
 void CWPFDialog::TakeSnapshot() {

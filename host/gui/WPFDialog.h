@@ -4,8 +4,9 @@
 // Create builds the window: it loads the layout, adds the button bar, calls
 // OnInitDialog (where subclasses attach their elements and fill them) and sizes
 // the window; DoModal does the same if needed and runs the dialog until
-// EndDialog. The buttons, their shortcuts, Esc and the window's close button lead
-// to the virtual commands below; a command's button must be enabled.
+// EndDialog. A layout whose root has the property "scrollable" set may be made
+// smaller than it needs: it then scrolls inside the window. The buttons, their shortcuts, Esc and
+// the window's close button lead to the virtual commands below; a command's button must be enabled.
 #include "host/CString.h"
 #include "host/gui/WPFWndBase.h"
 
@@ -45,6 +46,10 @@ public:
     bool NoChanges(QWidget* pElement = nullptr) const;
     bool NoChanges(const CWPFFrameworkElement& element) const;
 
+    // Gives the window its default size on a screen of the given free area: the
+    // size drawn in the layout, at most 97 % of the width and 90 % of the height.
+    void FitToScreen(QSize sizeAvailable);
+
     QWidget* GetQWidget() const override;
     QDialog* GetDialog() const { return m_pWindow; }
 
@@ -80,7 +85,7 @@ protected:
 private:
     void AddButtonBar(QWidget* pRoot);
     void TakeSnapshot();
-    void FitWindowSize(QSize sizeLayout);
+    void FitWindowSize();
 
     CWnd* m_pParent;
     CString m_strTitle;
@@ -88,6 +93,7 @@ private:
     std::map<int, CString> m_mapCaptions;
     QPointer<QDialog> m_pWindow;
     QPointer<QWidget> m_pRoot;
+    QSize m_sizeLayout; // as drawn in the layout
     int m_nEndCode = kEndExit;
     bool m_bEnded = false;
     std::vector<std::pair<QPointer<QWidget>, QString>> m_vecSnapshot;

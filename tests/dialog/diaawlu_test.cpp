@@ -16,6 +16,8 @@
 #include <QHeaderView>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
@@ -435,6 +437,41 @@ TEST_F(DiaAwLUTest, EmptyOrOversizedInputOpensWithoutHarm) {
     QTest::keyClick(d->GetDialog(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_NE(m_scripted->m_vecAufrufe.back().strText.find("noch nicht"), CString::npos);
     EXPECT_FALSE(SaveScreenshot(*d->GetDialog(), "diaAwLU_oversized").isEmpty());
+}
+
+// On a 1366 x 768 screen the default window shows every amount column of the
+// normal view; a smaller window scrolls.
+TEST_F(DiaAwLUTest, DefaultSizeOnASmallScreenShowsEveryAmountColumnAndTheWindowMayShrink) {
+    for (int n = 0; n < 40; ++n) {
+        CLULabRech r = MakeRecord(itoc(100000 + n), "20240110", 12345678, 987654, 456789);
+        r.m_strStornoDatum = "20250110";
+        r.m_strRechNr = "1/100000/12";
+        Add(r);
+    }
+    auto d = Open(false, false, [](CLUDefault& s) {
+        s.SetStornoLabRech(true);
+        s.SetCheckedStornoTypen(7);
+    });
+    QDialog& window = *d->GetDialog();
+    d->FitToScreen(QSize(1366, 728)); // the free area beside a task bar
+    QCoreApplication::processEvents();
+    EXPECT_LE(window.width(), 1366);
+    QTableView& table = Table(*d);
+    const int nLast = table.model()->columnCount() - 1;
+    EXPECT_EQ(table.model()->headerData(nLast, Qt::Horizontal).toString(), "Storno");
+    EXPECT_LE(table.columnViewportPosition(nLast) + table.columnWidth(nLast),
+              table.viewport()->width());
+    EXPECT_FALSE(table.horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(SaveScreenshot(window, "diaAwLU_1366x768").isEmpty());
+
+    EXPECT_LT(window.minimumSizeHint().width(), 900);
+    window.resize(800, 560);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.width(), 800);
+    auto* pScroll = window.findChild<QScrollArea*>();
+    ASSERT_NE(pScroll, nullptr);
+    EXPECT_TRUE(pScroll->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(SaveScreenshot(window, "diaAwLU_800x560").isEmpty());
 }
 
 } // namespace
