@@ -130,10 +130,11 @@ LuShowWeiter LuShowRunde(const LuShowOptions& opt, CString& strTechniker,
     const int nListIdxVorher = CLUDefault().GetLstRechIdx();
     const CDialogErgebnis ergebnis = ShowDialog(sum, accu, eMode, strTechniker, fnShow);
     if (ergebnis.bTechnikerChanged) {
+        // Shown again in any case; the technician is preset only when the list is theirs.
         if (KeinDurchlaufOhneDatenbank(opt)) return LuShowWeiter::Wieder;
-        strTechniker = ergebnis.strTechniker;
         const LuMode eNext = NextMode(eMode, nListIdxVorher, ergebnis.settings);
-        RunPassAgain(accu, eNext, ergebnis.settings, strTechniker);
+        if (RunPassAgain(accu, eNext, ergebnis.settings, ergebnis.strTechniker))
+            strTechniker = ergebnis.strTechniker;
         return LuShowWeiter::Wieder;
     }
     if (!ergebnis.bSettingsChanged || !opt.bMitDatenbank) return LuShowWeiter::Ende;
