@@ -15,12 +15,14 @@ struct CModeInfo {
     int nListIdx; // entry of the settings' selection list ("LabRechModus")
 };
 
+// The entries of the settings' list "Laborrechnungen selektieren nach": the paid
+// invoices are entry 2, the entry that offers the option for 100 % cases.
 constexpr std::array<CModeInfo, 5> kModes = {{
     {LuMode::Services, "services", "Laborleistungen", 0},
     {LuMode::Invoices, "invoices", "Laborrechnungen", 1},
-    {LuMode::Paid, "paid", "bezahlte Laborrechnungen", 3},
+    {LuMode::Paid, "paid", "bezahlte Laborrechnungen", 2},
+    {LuMode::Cancelled, "cancelled", "stornierte Laborrechnungen", 3},
     {LuMode::Manual, "manual", "fiktive Laborrechnungen", 4},
-    {LuMode::Cancelled, "cancelled", "stornierte Laborrechnungen", 1},
 }};
 
 const CModeInfo& Info(LuMode eMode) {
@@ -39,6 +41,20 @@ bool ParseLuMode(const std::string& strName, LuMode& eMode) {
         }
     }
     return false;
+}
+
+bool LuModeOfListIdx(int nListIdx, LuMode& eMode) {
+    for (const CModeInfo& info : kModes) {
+        if (info.nListIdx == nListIdx) {
+            eMode = info.eMode;
+            return true;
+        }
+    }
+    return false;
+}
+
+int LuModeListIdx(LuMode eMode) {
+    return Info(eMode).nListIdx;
 }
 
 const char* LuModeName(LuMode eMode) {
@@ -62,7 +78,7 @@ void SetLuFileMode(CLU2File& writer, LuMode eMode, const CLUDefault& settings) {
     writer.m_bIsLRechBez = eMode == LuMode::Paid;
     writer.m_bIsManLabRech = eMode == LuMode::Manual;
     writer.m_bIsStornoLabRech = eMode == LuMode::Cancelled;
-    writer.m_nLabRechModus = Info(eMode).nListIdx;
+    writer.m_nLabRechModus = LuModeListIdx(eMode);
     writer.m_bIsStetsLabRgNr = d.GetStetsLabRgNr();
     // The technical-material columns exist only for invoices by invoice date.
     writer.m_bIsMitTechnMat =

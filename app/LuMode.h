@@ -19,6 +19,10 @@ enum class LuMode {
 // The command-line names "services", "invoices", "paid", "manual", "cancelled".
 bool ParseLuMode(const std::string& strName, LuMode& eMode);
 const char* LuModeName(LuMode eMode);
+// The mode of an entry of the settings' selection list (LstRechIdx 0 .. 4) and back:
+// 0 services, 1 invoices, 2 paid, 3 cancelled, 4 manual. False for another index.
+bool LuModeOfListIdx(int nListIdx, LuMode& eMode);
+int LuModeListIdx(LuMode eMode);
 // German title of the list, e.g. "Laborrechnungen".
 CString LuModeTitel(LuMode eMode);
 

@@ -1,19 +1,23 @@
 #include "app/LuShowCommand.h"
 
 #include "app/Args.h"
-#include "core/File2LU.h"
+#include "app/LuHitFile.h"
+#include "app/LuMode.h"
+#include "app/LuWalk.h"
+#include "core/LUDefault.h"
 #include "core/LUSum.h"
 #include "dialog/diaAwLU.h"
 #include "host/Cp1252.h"
+#include "host/HostServices.h"
 #include "host/TextUtil.h"
+#include "host/VxStrings.h"
 #include "host/db/Database.h"
+#include "host/gui/DisplayCheck.h"
 #include "host/gui/QtHostServices.h"
 #include "host/stat/DataPath.h"
 #include "host/stat/StatAccu.h"
 
 #include <QApplication>
-#include <QMessageBox>
-#include <QProgressDialog>
 
 #include <algorithm>
 #include <cstdio>
@@ -34,13 +38,13 @@ int Usage(const std::string& utf8) {
 
 // The selection file does not carry the period: it comes from the options, or
 // else spans the dates of the rows.
-void SetPeriod(const Args& args, const CLUSum& sum, bool bBezahlt, CStatAccu& accu) {
-    CString strAb = IsoDate2Db(args.GetOr("from", "")), strBis = IsoDate2Db(args.GetOr("to", ""));
+void SetPeriod(const LuShowOptions& opt, const CLUSum& sum, bool bBezahlt, CStatAccu& accu) {
+    CString strAb = opt.strAb, strBis = opt.strBis;
     for (const CLULabRech& r : sum.m_vecLabRech) {
         const CString& strDatum = bBezahlt ? r.m_strDatumAlt : r.m_strRechDatum;
         if (!IsDbDate(strDatum)) continue;
-        if (!args.Get("from") && (strAb.empty() || strDatum < strAb)) strAb = strDatum;
-        if (!args.Get("to") && (strBis.empty() || strDatum > strBis)) strBis = strDatum;
+        if (opt.strAb.empty() && (strAb.empty() || strDatum < strAb)) strAb = strDatum;
+        if (opt.strBis.empty() && (strBis.empty() || strDatum > strBis)) strBis = strDatum;
     }
     accu.SetPeriod(strAb, strBis);
 }
@@ -53,37 +57,108 @@ void SetMandanten(const CLUSum& sum, CStatAccu& accu) {
     std::sort(accu.m_vecMandanten.begin(), accu.m_vecMandanten.end());
 }
 
-// Reads the hit file of the data folder; false with the reason on stderr.
-bool ReadHits(CFile2LU& reader, CStatAccu& accu) {
-    CString strError;
-    if (reader.Run(accu, GetDataDir(), strError)) return true;
-    std::fprintf(stderr, "vxstat: %s\n", Cp1252ToUtf8(strError).c_str());
-    return false;
-}
+// The dialog's results, read after it has closed.
+struct CDialogErgebnis {
+    bool bSettingsChanged = false;
+    bool bTechnikerChanged = false;
+    CString strTechniker;
+    CLUDefault settings;
+};
 
-void ShowDialog(const Args& args, CLUSum& sum, CStatAccu& accu, const CFile2LU& reader) {
-    SetPeriod(args, sum, reader.m_bIsLRechBez, accu);
-    SetMandanten(sum, accu);
+CDialogErgebnis ShowDialog(CLUSum& sum, CStatAccu& accu, LuMode eMode, const CString& strTechniker,
+                           const std::function<void(CdiaAwLU&)>& fnShow) {
     const CString strInfo = accu.m_vecErrors.empty()
                                 ? CString()
                                 : Format("Fehler beim Durchlauf: %zu", accu.m_vecErrors.size());
-    CdiaAwLU dialog(std::move(sum), &accu, nullptr, reader.m_bIsLRech, reader.m_bIsLRechBez,
-                    reader.m_bIsManLabRech, reader.m_bIsStornoLabRech, "", strInfo);
-    dialog.DoModal();
+    CdiaAwLU dialog(std::move(sum), &accu, nullptr, eMode == LuMode::Invoices,
+                    eMode == LuMode::Paid, eMode == LuMode::Manual, eMode == LuMode::Cancelled,
+                    strTechniker, strInfo);
+    fnShow(dialog);
+    return {dialog.m_bSettingsChanged, dialog.m_bTechnikerChanged, dialog.m_strTechniker,
+            dialog.m_Settings};
+}
+
+// Runs the pass of the mode over the shown period again and writes the hit file;
+// with a technician only that technician's invoices are kept.
+bool RunPassAgain(const CStatAccu& shown, LuMode eMode, const CLUDefault& settings,
+                  const CString& strTechniker) {
+    LuWalkRequest req;
+    req.strAb = shown.GetAbDatum();
+    req.strBis = shown.GetBisDatum();
+    req.eMode = eMode;
+    CStatAccu accu;
+    CLUSum sum;
+    CString strError;
+    bool bOk = RunLuWalk(req, settings, accu, sum, strError);
+    if (bOk && !strTechniker.empty())
+        std::erase_if(sum.m_vecLabRech,
+                      [&](const CLULabRech& r) { return r.m_strTechniker != strTechniker; });
+    if (bOk) bOk = WriteLuHitFile(sum, accu, eMode, settings, GetDataDir(), strError);
+    if (!bOk) HaltE(kVxStrLaborumsatz, strError);
+    return bOk;
+}
+
+// The mode of the next pass: the shown one, unless the settings chose another list.
+LuMode NextMode(LuMode eShown, int nListIdxVorher, const CLUDefault& settings) {
+    LuMode eMode = eShown;
+    if (settings.GetLstRechIdx() != nListIdxVorher)
+        LuModeOfListIdx(settings.GetLstRechIdx(), eMode);
+    return eMode;
+}
+
+bool KeinDurchlaufOhneDatenbank(const LuShowOptions& opt) {
+    if (opt.bMitDatenbank) return false;
+    Halt(kVxStrLaborumsatz, "Ohne Praxisdatenbank (--db PFAD) kann die Laborumsatzliste nicht "
+                            "neu erstellt werden.");
+    return true;
 }
 
 } // namespace
+
+LuShowWeiter LuShowRunde(const LuShowOptions& opt, CString& strTechniker,
+                         const std::function<void(CdiaAwLU&)>& fnShow) {
+    CLUSum sum;
+    CStatAccu accu;
+    LuMode eMode = LuMode::Invoices;
+    CString strError;
+    if (!ReadLuHitFile(sum, accu, GetDataDir(), eMode, strError)) {
+        std::fprintf(stderr, "vxstat: %s\n", Cp1252ToUtf8(strError).c_str());
+        return LuShowWeiter::Fehler;
+    }
+    SetPeriod(opt, sum, eMode == LuMode::Paid, accu);
+    SetMandanten(sum, accu);
+    const int nListIdxVorher = CLUDefault().GetLstRechIdx();
+    const CDialogErgebnis ergebnis = ShowDialog(sum, accu, eMode, strTechniker, fnShow);
+    if (ergebnis.bTechnikerChanged) {
+        // Shown again in any case; the technician is preset only when the list is theirs.
+        if (KeinDurchlaufOhneDatenbank(opt)) return LuShowWeiter::Wieder;
+        const LuMode eNext = NextMode(eMode, nListIdxVorher, ergebnis.settings);
+        if (RunPassAgain(accu, eNext, ergebnis.settings, ergebnis.strTechniker))
+            strTechniker = ergebnis.strTechniker;
+        return LuShowWeiter::Wieder;
+    }
+    if (!ergebnis.bSettingsChanged || !opt.bMitDatenbank) return LuShowWeiter::Ende;
+    if (SollIch(kVxStrLaborumsatz, "Die Einstellungen wurden ge\xE4ndert. Soll die "
+                                   "Laborumsatzliste mit den neuen Einstellungen neu erstellt "
+                                   "werden?") != kAntwortJa)
+        return LuShowWeiter::Ende;
+    const LuMode eNext = NextMode(eMode, nListIdxVorher, ergebnis.settings);
+    return RunPassAgain(accu, eNext, ergebnis.settings, strTechniker) ? LuShowWeiter::Wieder
+                                                                      : LuShowWeiter::Ende;
+}
 
 int CmdLuShow(int argc, char** argv) {
     const Args args(argc, argv, kOptionsFrom, {"data", "db", "from", "to"});
     if (!args.Error().empty()) return Usage(args.Error());
     if (!args.Positional().empty()) return Usage("Unerwartetes Argument: " + args.Positional()[0]);
+    LuShowOptions opt;
+    opt.strAb = IsoDate2Db(args.GetOr("from", ""));
+    opt.strBis = IsoDate2Db(args.GetOr("to", ""));
     for (const char* szName : {"from", "to"})
         if (const auto text = args.Get(szName); text && !IsDbDate(IsoDate2Db(*text)))
             return Usage(std::string("--") + szName + " erwartet ein Datum JJJJ-MM-TT.");
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        std::fprintf(stderr, "vxstat: Kein Bildschirm vorhanden (DISPLAY ist nicht gesetzt).\n");
+    if (CString strError; !CanOpenDisplay(strError)) {
+        std::fprintf(stderr, "vxstat: %s\n", Cp1252ToUtf8(strError).c_str());
         return 1;
     }
     if (const auto dir = args.Get("data")) SetDataDir(*dir);
@@ -93,19 +168,16 @@ int CmdLuShow(int argc, char** argv) {
             std::fprintf(stderr, "vxstat: %s\n", Cp1252ToUtf8(strError).c_str());
             return 1;
         }
+        opt.bMitDatenbank = true;
     }
-    CLUSum sum;
-    CStatAccu accu;
-    CFile2LU reader(&sum, nullptr);
-    int nResult = 1;
-    if (ReadHits(reader, accu)) {
-        int nArgc = 1;
-        QApplication app(nArgc, argv);
-        auto previous = InstallHostServices(std::make_shared<CQtHostServices>());
-        ShowDialog(args, sum, accu, reader);
-        InstallHostServices(previous);
-        nResult = 0;
-    }
-    if (args.Get("db")) ClosePracticeDatabase();
-    return nResult;
+    int nArgc = 1;
+    QApplication app(nArgc, argv);
+    auto previous = InstallHostServices(std::make_shared<CQtHostServices>());
+    CString strTechniker;
+    LuShowWeiter weiter = LuShowWeiter::Wieder;
+    while (weiter == LuShowWeiter::Wieder)
+        weiter = LuShowRunde(opt, strTechniker, [](CdiaAwLU& dialog) { dialog.DoModal(); });
+    InstallHostServices(previous);
+    if (opt.bMitDatenbank) ClosePracticeDatabase();
+    return weiter == LuShowWeiter::Fehler ? 1 : 0;
 }

@@ -111,8 +111,8 @@ void CdiaLUConfig::AttachHandlers() {
 }
 
 void CdiaLUConfig::FillListeInit() {
-    const int anTexte[] = {kVxStrLuLeistungen, kVxStrLuRechnungen, kVxStrLuEigenanteil,
-                           kVxStrLuBezahlt, kVxStrLuFiktiv};
+    const int anTexte[] = {kVxStrLuLeistungen, kVxStrLuRechnungen, kVxStrLuBezahlt,
+                           kVxStrLuStorniert, kVxStrLuFiktiv};
     m_matListeInit.Clear();
     for (int i = 0; i < 5; ++i) {
         const int nRow = m_matListeInit.DoAdd();

@@ -175,6 +175,12 @@ void CdiaAwLU::ShowConrols() {
 
 void CdiaAwLU::OnOnChangeTklcomboxMd(CWPFRoutedEvent&) {
     if (m_bBusy) return;
+    if (m_bListeInArbeit) { // the list being built stays for the owner it was built for
+        m_bBusy = true;
+        m_cbMandant.SetSelectedIndex(m_nMandantIdx);
+        m_bBusy = false;
+        return;
+    }
     const int nIdx = m_cbMandant.GetSelectedIndex();
     if (nIdx == m_nMandantIdx) return;
     m_nMandantIdx = nIdx;
@@ -182,7 +188,7 @@ void CdiaAwLU::OnOnChangeTklcomboxMd(CWPFRoutedEvent&) {
 }
 
 void CdiaAwLU::OnOnChangeTklcomboxLeb(CWPFRoutedEvent&) {
-    if (m_bBusy) return;
+    if (m_bBusy || m_bListeInArbeit) return;
     m_bTechnikerChanged = true;
     DoGetMember(m_cbTechniker, m_matLeb, m_strTechniker, 0);
     EndDialog(kEndTechniker);
@@ -190,6 +196,12 @@ void CdiaAwLU::OnOnChangeTklcomboxLeb(CWPFRoutedEvent&) {
 
 void CdiaAwLU::OnChangeTab(CWPFRoutedEvent&) {
     if (m_bBusy) return;
+    if (m_bListeInArbeit) { // the tab of the list being built stays selected
+        m_bBusy = true;
+        m_tabArt.SetSelectedIndex(m_nSelectedTab);
+        m_bBusy = false;
+        return;
+    }
     const int nTab = m_tabArt.GetSelectedIndex();
     if (nTab == m_nSelectedTab) return;
     m_nSelectedTab = nTab;

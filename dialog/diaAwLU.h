@@ -56,6 +56,8 @@ public:
                                LUTechTexts& t);
 
     bool FillDataFromAccu(std::vector<CLULabRech>& vecRecords);
+    // True while the list is being rebuilt; the dialog then takes no new command.
+    bool IsListeInArbeit() const { return m_bListeInArbeit; }
     bool IsMitTechnMat() const;
     bool IsValidLineForCall(long nRow) const;
     void BerechneSummen();
@@ -102,7 +104,9 @@ private:
     void DoSort(int nMatrixCol, bool bInitial);
     void DisplayRanking(std::vector<CLULabRech>& vecRecords);
     bool GetContinueIfNotDisplayStorno(int nMask, const CLULabRech& r) const;
-    void BuildRows(std::vector<CLULabRech>& vecRecords, bool bProgress);
+    bool RebuildList(std::vector<CLULabRech>& vecRecords);
+    bool BuildRows(std::vector<CLULabRech>& vecRecords, bool bProgress);
+    void MeldeAbbruch(long nRecords);
     void DisplaySum(LUSummen& sums);
     void ShowSummen();
     void ApplyMarkChanges(const std::vector<std::pair<int, bool>>& vecBefore);
@@ -132,6 +136,7 @@ private:
     bool m_bLabRech, m_bBezahlt, m_bFiktiv, m_bStorniert;
     bool m_bCheckAll = true;
     bool m_bFirstFill = true;
+    bool m_bListeInArbeit = false;
     CListViewMatrixSort m_sort;
     LUSummen m_Summen; // of the marked rows, as last shown
 };

@@ -19,9 +19,13 @@ int CdiaAwLU::ShowConfigDialog() {
 }
 
 void CdiaAwLU::OnConfig() {
-    if (!GetIsEnabled(TKEinstellungen)) return;
+    if (!GetIsEnabled(TKEinstellungen) || m_bListeInArbeit) return;
     if (ShowConfigDialog() != kConfigGespeichert) return;
     m_bSettingsChanged = true;
+    // Title, columns and list follow the new settings at once; the columns are
+    // built anew even when the view stays, since the settings choose some of them.
+    ShowTitel();
+    m_nAktView = -1;
     FillDataFromAccu(m_Sum.m_vecLabRech);
     OnCTRL_N();
 }

@@ -4,10 +4,26 @@
 #include "dialog/LURowBuilder.h"
 #include "dialog/diaAwLU.h"
 #include "host/HostServices.h"
+#include "host/TextUtil.h"
+#include "host/VxStrings.h"
 
 #include <utility>
 
+// The progress box lets the application handle input while a long list is built.
+// A tab, owner or marking command then would rebuild or change the list under the
+// running build, so the window takes no input until the list stands; the box's
+// "Abbrechen" ends the build early.
 bool CdiaAwLU::FillDataFromAccu(std::vector<CLULabRech>& vecRecords) {
+    if (m_bListeInArbeit) return false;
+    m_bListeInArbeit = true;
+    BlockInput(true);
+    const bool bResult = RebuildList(vecRecords);
+    BlockInput(false);
+    m_bListeInArbeit = false;
+    return bResult;
+}
+
+bool CdiaAwLU::RebuildList(std::vector<CLULabRech>& vecRecords) {
     ShowConrols();
     if (m_nSelectedTab == kTabRanking) {
         DisplayRanking(vecRecords);
@@ -22,7 +38,7 @@ bool CdiaAwLU::FillDataFromAccu(std::vector<CLULabRech>& vecRecords) {
     }
     const bool bProgress = vecRecords.size() > static_cast<std::size_t>(kProgressAb);
     if (bProgress) VxOpenProgressBox("Bitte ein wenig Geduld...");
-    BuildRows(vecRecords, bProgress);
+    const bool bVollstaendig = BuildRows(vecRecords, bProgress);
     DisableMangelsMasse();
     if (bProgress) VxCloseProgressBox();
     m_sort.SetVectorIndizesToMatrix();
@@ -36,10 +52,20 @@ bool CdiaAwLU::FillDataFromAccu(std::vector<CLULabRech>& vecRecords) {
         BerechneSummen();
     }
     if (m_nRowCount > 0) m_lvListe.SetSelectedIndex(0);
+    if (!bVollstaendig) MeldeAbbruch(static_cast<long>(vecRecords.size()));
     return true;
 }
 
-void CdiaAwLU::BuildRows(std::vector<CLULabRech>& vecRecords, bool bProgress) {
+void CdiaAwLU::MeldeAbbruch(long nRecords) {
+    HaltI(kVxStrLaborumsatz,
+          Format("Der Aufbau der Liste wurde abgebrochen. Die Liste ist unvollst\xE4ndig: sie "
+                 "zeigt %d Zeilen aus einem Teil der %ld Rechnungen, die Summen gelten nur "
+                 "f\xFCr diese Zeilen.",
+                 m_nRowCount, nRecords));
+}
+
+// False when the user cancelled in the progress box; the rows built so far stay.
+bool CdiaAwLU::BuildRows(std::vector<CLULabRech>& vecRecords, bool bProgress) {
     CString strMandant;
     DoGetMember(m_cbMandant, m_matMandant, strMandant, 0);
     const int nMask = m_Settings.GetStornoLabRech() ? m_Settings.GetCheckedStornoTypen() : 0;
@@ -52,10 +78,11 @@ void CdiaAwLU::BuildRows(std::vector<CLULabRech>& vecRecords, bool bProgress) {
     ctx.pSettings = &m_Settings;
     const long nTotal = static_cast<long>(vecRecords.size());
     int nRow = -1;
-    for (long i = 0; i < nTotal; ++i) {
+    bool bVollstaendig = true;
+    for (long i = 0; i < nTotal && bVollstaendig; ++i) {
         CLULabRech& r = vecRecords[i];
         if (GetContinueIfNotDisplayStorno(nMask, r)) continue;
-        if (bProgress) VxUpdateProgressBox2(i, nTotal);
+        if (bProgress && !VxUpdateProgressBox2(i, nTotal)) bVollstaendig = false;
         if (!strMandant.empty() && strMandant != r.m_strMandant) continue;
         if (m_nSelectedTab < 0 || m_nSelectedTab > 6) continue;
         CLULabRechLst& b = r.Block(m_nSelectedTab);
@@ -64,6 +91,7 @@ void CdiaAwLU::BuildRows(std::vector<CLULabRech>& vecRecords, bool bProgress) {
         m_vecRows.push_back({0, static_cast<std::int32_t>(i)});
     }
     m_nRowCount = nRow + 1;
+    return bVollstaendig;
 }
 
 // Cancelled invoices are listed by the settings' mask of cancellation types, or
@@ -102,6 +130,7 @@ void CdiaAwLU::DoAddTextBlockColumn(const CString& strTitle, int nMatrixCol,
 }
 
 void CdiaAwLU::OnHeaderClickList(CWPFRoutedEvent& event) {
+    if (m_bListeInArbeit) return;
     const int k = event.GetGridViewColumnHeaderClickCol();
     if (k > 0 && k < static_cast<int>(m_vecColumnMap.size()) && m_vecColumnMap[k] != -1)
         DoSort(m_vecColumnMap[k], false);

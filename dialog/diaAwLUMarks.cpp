@@ -13,7 +13,7 @@ const char* CheckText(bool b) {
 } // namespace
 
 void CdiaAwLU::OnUnSelect() {
-    if (!GetIsEnabled(TKAlleMarkieren)) return;
+    if (!GetIsEnabled(TKAlleMarkieren) || m_bListeInArbeit) return;
     m_bCheckAll = !m_bCheckAll;
     DoCheckSession();
 }
@@ -51,11 +51,13 @@ void CdiaAwLU::DoCheckIndex(int nRow) {
     Record(nRow).m_bMarkiert = m_matListe[nRow][kColCheck] == "True";
 }
 
-// A click into a row of a multiple selection gives every selected row the
-// clicked row's new state.
+// Only the check box sets marks: a click on its cell in a row of a multiple
+// selection gives every selected row the clicked row's new state. A click on any
+// other cell merely selects.
 void CdiaAwLU::OnOnClickCheckTklistboxLu(CWPFRoutedEvent& event) {
+    if (m_bListeInArbeit) return;
     int nRow = -1, nCol = -1;
-    if (!event.GetClickRowAndCol(m_matListe, nRow, nCol)) return;
+    if (!event.GetClickRowAndCol(m_matListe, nRow, nCol) || nCol != kColCheck) return;
     if (nRow < 0 || nRow >= static_cast<int>(m_vecRows.size())) return;
     std::vector<int> vecSelected;
     m_lvListe.GetSelectedItems(vecSelected);

@@ -20,8 +20,8 @@ const std::map<int, CString>& Table() {
              "Es wurden Änderungen vorgenommen.\nSollen die Änderungen gespeichert werden?"},
             {kVxStrLuLeistungen, "Laborumsatz nach Laborleistungen"},
             {kVxStrLuRechnungen, "Laborrechnungen"},
-            {kVxStrLuEigenanteil, "Laborrechnungen mit Festzuschuss und Eigenanteil"},
             {kVxStrLuBezahlt, "Bezahlte Laborrechnungen"},
+            {kVxStrLuStorniert, "Stornierte Laborrechnungen"},
             {kVxStrLuFiktiv, "Fiktive Laborrechnungen"},
             {kVxStrJournalDruck, "Journal wird gedruckt ..."},
         };

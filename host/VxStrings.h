@@ -10,7 +10,7 @@ constexpr int kVxStrAenderungenSpeichern = 41; // question when leaving a change
 // the first two also headings of the printed list).
 constexpr int kVxStrLuLeistungen = 4351;
 constexpr int kVxStrLuRechnungen = 4352;
-constexpr int kVxStrLuEigenanteil = 4355;
-constexpr int kVxStrLuBezahlt = 8182;
+constexpr int kVxStrLuBezahlt = 4355; // entry 2, the one with the 100 % case option
+constexpr int kVxStrLuStorniert = 8182;
 constexpr int kVxStrLuFiktiv = 8184;
 constexpr int kVxStrJournalDruck = 7089; // progress text of the commercial-lab journal

@@ -12,7 +12,6 @@
 namespace {
 
 constexpr const char* kAnswerProperty = "vxAntwort";
-constexpr int kEventIntervalMs = 100;
 
 QMessageBox::Icon IconOf(IHostServices::Art art) {
     switch (art) {
@@ -109,11 +108,15 @@ bool CQtHostServices::UpdateProgress(long nDone, long nTotal) {
         m_nLastPercent = nPercent;
         m_pProgress->setValue(nPercent);
     }
-    if (m_lastEvents.elapsed() >= kEventIntervalMs) { // lets the user press "Abbrechen"
+    if (m_lastEvents.elapsed() >= m_nEventIntervalMs) { // lets the user press "Abbrechen"
         m_lastEvents.restart();
         QApplication::processEvents();
     }
     return !m_pProgress->wasCanceled();
+}
+
+QProgressDialog* CQtHostServices::GetProgressBox() const {
+    return m_pProgress;
 }
 
 void CQtHostServices::CloseProgress() {

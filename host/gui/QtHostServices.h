@@ -32,10 +32,13 @@ public:
     // The kAntwort value of the button the user chose.
     static int AnswerOf(const QMessageBox& box);
 
-    QProgressDialog* GetProgressBox() const { return m_pProgress; }
+    QProgressDialog* GetProgressBox() const;
+    // How often the progress box lets the application handle input (default 100 ms).
+    void SetEventInterval(int nMs) { m_nEventIntervalMs = nMs; }
 
 private:
     QPointer<QProgressDialog> m_pProgress;
-    QElapsedTimer m_lastEvents; // the box handles input at most every 100 ms
+    QElapsedTimer m_lastEvents; // the box handles input at most every m_nEventIntervalMs
+    int m_nEventIntervalMs = 100;
     int m_nLastPercent = -1;
 };

@@ -2,6 +2,7 @@
 
 #include "host/Cp1252.h"
 #include "host/HostServices.h"
+#include "host/gui/InputBlocker.h"
 #include "host/gui/LayoutLoader.h"
 #include "host/gui/QtText.h"
 #include "host/gui/WPFButtonBar.h"
@@ -19,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -29,6 +31,7 @@ class CDialogWindow : public QDialog {
 public:
     CDialogWindow(QWidget* pParent, CWPFDialog& owner) : QDialog(pParent), m_owner(owner) {}
     void reject() override {
+        if (m_owner.IsInputBlocked()) return;
         CWPFEventHandler::ExceptionFilter([this] { m_owner.OnClosing(); });
     }
 
@@ -77,7 +80,7 @@ bool CWPFDialog::Create() {
         return false;
     }
     SetLayoutLoaded(true);
-    const QSize sizeLayout = pRoot->size(); // as drawn in the layout
+    m_sizeLayout = pRoot->size();
     pRoot->setWindowFlags(Qt::Widget);
     if (m_strTitle.empty()) m_strTitle = FromQString(pRoot->windowTitle());
     m_pWindow->setWindowTitle(ToQString(m_strTitle));
@@ -87,11 +90,12 @@ bool CWPFDialog::Create() {
     auto* pAction = new QAction(m_pWindow);
     pAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
     m_pWindow->addAction(pAction);
-    QObject::connect(pAction, &QAction::triggered, m_pWindow,
-                     [this] { ExceptionFilter([this] { OnCTRL_N(); }); });
+    QObject::connect(pAction, &QAction::triggered, m_pWindow, [this] {
+        if (!IsInputBlocked()) ExceptionFilter([this] { OnCTRL_N(); });
+    });
     ExceptionFilter([this] { OnInitDialog(); }); // its result serves the subclasses
     TakeSnapshot();
-    FitWindowSize(sizeLayout);
+    FitWindowSize();
     return true;
 }
 
@@ -101,7 +105,15 @@ void CWPFDialog::AddButtonBar(QWidget* pRoot) {
     pLayout->setSpacing(0);
     auto* pFrame = new QVBoxLayout; // room around the layout, which brings none as a child
     pFrame->setContentsMargins(10, 10, 10, 8);
-    pFrame->addWidget(pRoot);
+    if (pRoot->property("scrollable").toBool()) {
+        auto* pScroll = new QScrollArea(m_pWindow);
+        pScroll->setFrameShape(QFrame::NoFrame);
+        pScroll->setWidgetResizable(true);
+        pScroll->setWidget(pRoot);
+        pFrame->addWidget(pScroll);
+    } else {
+        pFrame->addWidget(pRoot);
+    }
     pLayout->addLayout(pFrame, 1);
     auto* pLine = new QFrame(m_pWindow);
     pLine->setFrameShape(QFrame::HLine);
@@ -123,13 +135,20 @@ void CWPFDialog::AddButtonBar(QWidget* pRoot) {
     }
 }
 
-void CWPFDialog::FitWindowSize(QSize sizeLayout) {
-    QSize size = m_pWindow->sizeHint();
-    if (GetButtonBar()) sizeLayout.rheight() += GetButtonBar()->sizeHint().height();
-    size = size.expandedTo(sizeLayout);
+void CWPFDialog::FitWindowSize() {
     QScreen* pScreen = m_pWindow->screen() ? m_pWindow->screen() : QGuiApplication::primaryScreen();
-    if (pScreen) size = size.boundedTo(pScreen->availableGeometry().size() * 0.9);
-    m_pWindow->resize(size);
+    FitToScreen(pScreen ? pScreen->availableGeometry().size()
+                        : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+}
+
+void CWPFDialog::FitToScreen(QSize sizeAvailable) {
+    if (!m_pWindow) return;
+    QSize sizeLayout = m_sizeLayout;
+    if (GetButtonBar()) sizeLayout.rheight() += GetButtonBar()->sizeHint().height();
+    QSize size = m_pWindow->sizeHint().expandedTo(sizeLayout);
+    // Wide lists get nearly the whole width of a small screen.
+    size = size.boundedTo(QSize(sizeAvailable.width() * 97 / 100, sizeAvailable.height() * 9 / 10));
+    m_pWindow->resize(size.expandedTo(m_pWindow->minimumSizeHint()));
 }
 
 void CWPFDialog::TakeSnapshot() {
@@ -195,7 +214,7 @@ QWidget* CWPFDialog::OnInitDialog() {
 
 void CWPFDialog::RunCommand(int nButton) {
     const TKButtonInfo* pInfo = FindTKButton(nButton);
-    if (!pInfo || !GetIsEnabled(nButton)) return;
+    if (!pInfo || !GetIsEnabled(nButton) || IsInputBlocked()) return;
     ExceptionFilter([this, pInfo] {
         switch (pInfo->eCommand) {
         case TKCommand::Bearbeiten:
@@ -230,6 +249,13 @@ void CWPFDialog::RunCommand(int nButton) {
             break;
         }
     });
+}
+
+void CWPFDialog::BlockInput(bool bBlock) {
+    if (!bBlock)
+        m_pInputBlocker.reset();
+    else if (!m_pInputBlocker && m_pWindow)
+        m_pInputBlocker = std::make_unique<CInputBlocker>(m_pWindow);
 }
 
 std::vector<int> CWPFDialog::DefaultHostButtons() const {

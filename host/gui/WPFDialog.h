@@ -4,8 +4,9 @@
 // Create builds the window: it loads the layout, adds the button bar, calls
 // OnInitDialog (where subclasses attach their elements and fill them) and sizes
 // the window; DoModal does the same if needed and runs the dialog until
-// EndDialog. The buttons, their shortcuts, Esc and the window's close button lead
-// to the virtual commands below; a command's button must be enabled.
+// EndDialog. A layout whose root has the property "scrollable" set may be made
+// smaller than it needs: it then scrolls inside the window. The buttons, their shortcuts, Esc and
+// the window's close button lead to the virtual commands below; a command's button must be enabled.
 #include "host/CString.h"
 #include "host/gui/WPFWndBase.h"
 
@@ -13,8 +14,10 @@
 #include <QPointer>
 #include <QString>
 #include <map>
+#include <memory>
 #include <vector>
 
+class CInputBlocker;
 class CWPFFrameworkElement;
 
 class CWPFDialog : public CWPFWndBase {
@@ -43,6 +46,10 @@ public:
     bool NoChanges(QWidget* pElement = nullptr) const;
     bool NoChanges(const CWPFFrameworkElement& element) const;
 
+    // Gives the window its default size on a screen of the given free area: the
+    // size drawn in the layout, at most 97 % of the width and 90 % of the height.
+    void FitToScreen(QSize sizeAvailable);
+
     QWidget* GetQWidget() const override;
     QDialog* GetDialog() const { return m_pWindow; }
 
@@ -62,8 +69,14 @@ public:
     virtual void OnCTRL_Y() {}
     virtual void OnCTRL_N() {} // Ctrl+N, a command without a button
 
-    // Runs the command of a host button if the button is enabled.
+    // Runs the command of a host button if the button is enabled and input is not blocked.
     void RunCommand(int nButton);
+
+    // While blocked, the window drops the user's keys, clicks, shortcuts and
+    // commands (a long operation is running and processes events); other windows,
+    // such as its progress box, still take theirs.
+    void BlockInput(bool bBlock);
+    bool IsInputBlocked() const { return m_pInputBlocker != nullptr; }
 
 protected:
     // The buttons shown when the layout does not list them.
@@ -72,7 +85,7 @@ protected:
 private:
     void AddButtonBar(QWidget* pRoot);
     void TakeSnapshot();
-    void FitWindowSize(QSize sizeLayout);
+    void FitWindowSize();
 
     CWnd* m_pParent;
     CString m_strTitle;
@@ -80,7 +93,9 @@ private:
     std::map<int, CString> m_mapCaptions;
     QPointer<QDialog> m_pWindow;
     QPointer<QWidget> m_pRoot;
+    QSize m_sizeLayout; // as drawn in the layout
     int m_nEndCode = kEndExit;
     bool m_bEnded = false;
     std::vector<std::pair<QPointer<QWidget>, QString>> m_vecSnapshot;
+    std::unique_ptr<CInputBlocker> m_pInputBlocker;
 };

@@ -4,8 +4,22 @@
 #include "host/gui/WPFMatrixBase.h"
 
 #include <QComboBox>
+#include <QEvent>
 
-CWPFTKLComboBox::CWPFTKLComboBox() : m_pModel(std::make_unique<CWPFListModel>()) {}
+// Drops the wheel events of a combo box that has not got the focus.
+class CWPFTKLComboBox::CWheelGuard : public QObject {
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override {
+        if (pEvent->type() != QEvent::Wheel) return false;
+        auto* pCombo = qobject_cast<QComboBox*>(pWatched);
+        if (!pCombo || pCombo->hasFocus()) return false;
+        pEvent->ignore();
+        return true;
+    }
+};
+
+CWPFTKLComboBox::CWPFTKLComboBox()
+    : m_pModel(std::make_unique<CWPFListModel>()), m_pWheelGuard(std::make_unique<CWheelGuard>()) {}
 CWPFTKLComboBox::~CWPFTKLComboBox() = default; // the combo box lets go of a destroyed model
 
 bool CWPFTKLComboBox::Accepts(const QWidget& widget) const {
@@ -15,6 +29,8 @@ bool CWPFTKLComboBox::Accepts(const QWidget& widget) const {
 void CWPFTKLComboBox::OnAttached() {
     auto* pCombo = qobject_cast<QComboBox*>(GetWidget());
     pCombo->setModel(m_pModel.get());
+    pCombo->setFocusPolicy(Qt::StrongFocus); // the wheel alone does not give it the focus
+    pCombo->installEventFilter(m_pWheelGuard.get());
     QObject::connect(pCombo, &QComboBox::currentIndexChanged, Context(),
                      [this] { FireSelectionChanged(); });
 }

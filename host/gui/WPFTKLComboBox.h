@@ -1,5 +1,7 @@
 #pragma once
-// A combo box showing one column of a matrix, or two joined with a blank.
+// A combo box showing one column of a matrix, or two joined with a blank. Its
+// choice changes only when the user works in it: a mouse wheel passing over a box
+// without the focus changes nothing.
 #include "host/gui/WPFListModel.h"
 #include "host/gui/WPFSelector.h"
 
@@ -28,5 +30,7 @@ private:
     void Bind(CWPFMatrixBase& matrix, int nCol1, int nCol2);
     void FlushMatrix() const;
 
+    class CWheelGuard;
     std::unique_ptr<CWPFListModel> m_pModel;
+    std::unique_ptr<CWheelGuard> m_pWheelGuard;
 };

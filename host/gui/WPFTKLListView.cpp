@@ -15,8 +15,8 @@
 namespace {
 
 constexpr int kSampleRows = 100; // rows measured at the start, middle and end
-constexpr int kCellPadding = 18; // room left and right of a cell's text
-constexpr int kHeaderExtra = 22; // room for the sort arrow
+constexpr int kCellPadding = 12; // room left and right of a cell's text
+constexpr int kHeaderExtra = 18; // room for the sort arrow
 constexpr int kMaxColumnWidth = 420;
 
 // The rows whose texts decide the widths: all of a short list, else the first,

@@ -2,22 +2,30 @@
 // dialog: the dialog's sums of all rows equal the sums of the rows read back.
 #include "app/DemoDatabase.h"
 #include "app/LuHitFile.h"
+#include "app/LuMode.h"
 #include "app/LuReport.h"
+#include "app/LuShowCommand.h"
 #include "app/LuWalk.h"
 #include "core/File2LU.h"
 #include "core/LUDefault.h"
 #include "core/LUSum.h"
 #include "dialog/Format2Nk.h"
 #include "dialog/diaAwLU.h"
+#include "host/Cp1252.h"
 #include "host/ScriptedHostServices.h"
 #include "host/db/Database.h"
+#include "host/stat/DataPath.h"
 #include "host/stat/StatAccu.h"
 #include "support/GuiTestApp.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <random>
+#include <string>
 
 namespace {
 
@@ -65,6 +73,181 @@ TEST(LuDialogEndToEnd, DemoDatabaseToDialogSums) {
     ClosePracticeDatabase();
     InstallHostServices(previous);
     fs::remove_all(dir);
+}
+
+// The entries of the settings' selection list and the modes of the walk agree:
+// entry 2, the one with the 100 % case option, is the list of paid invoices.
+TEST(LuMode, SelectionListEntriesAndModesMapBothWays) {
+    const LuMode aModes[] = {LuMode::Services, LuMode::Invoices, LuMode::Paid, LuMode::Cancelled,
+                             LuMode::Manual};
+    for (int nIdx = 0; nIdx < 5; ++nIdx) {
+        LuMode eMode = LuMode::Services;
+        ASSERT_TRUE(LuModeOfListIdx(nIdx, eMode)) << nIdx;
+        EXPECT_EQ(eMode, aModes[nIdx]) << nIdx;
+        EXPECT_EQ(LuModeListIdx(eMode), nIdx);
+    }
+    LuMode eMode = LuMode::Manual;
+    EXPECT_FALSE(LuModeOfListIdx(5, eMode));
+    EXPECT_FALSE(LuModeOfListIdx(-1, eMode));
+    EXPECT_EQ(eMode, LuMode::Manual);
+}
+
+// "lu show" acts on the dialog's results: another technician runs the pass for
+// that technician and shows it again; saved settings that choose the paid list
+// run the pass in that mode once the user agrees.
+class LuShowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        GuiTestApp();
+        m_previous = InstallHostServices(m_scripted);
+        std::random_device rd;
+        m_dir = fs::temp_directory_path() / ("vxstat-lu-show-" + std::to_string(rd()));
+        fs::create_directories(m_dir);
+        CString strError;
+        ASSERT_TRUE(WriteDemoDatabase((m_dir / "praxis.db").string(), {400, 11}, strError))
+            << strError;
+        ASSERT_TRUE(OpenPracticeDatabase((m_dir / "praxis.db").string(), strError)) << strError;
+        SetDataDir(m_dir.string());
+    }
+    void TearDown() override {
+        ClosePracticeDatabase();
+        InstallHostServices(m_previous);
+        fs::remove_all(m_dir);
+    }
+
+    // The rows a pass of the mode gives with the stored settings.
+    static CLUSum Walk(LuMode eMode, const CLUDefault& settings) {
+        LuWalkRequest req;
+        req.strAb = "20230101";
+        req.strBis = "20231231";
+        req.eMode = eMode;
+        CStatAccu accu;
+        CLUSum sum;
+        CString strError;
+        EXPECT_TRUE(RunLuWalk(req, settings, accu, sum, strError)) << strError;
+        return sum;
+    }
+    static std::size_t RowsOf(const CLUSum& sum, const CString& strTechniker) {
+        return static_cast<std::size_t>(
+            std::count_if(sum.m_vecLabRech.begin(), sum.m_vecLabRech.end(),
+                          [&](const CLULabRech& r) { return r.m_strTechniker == strTechniker; }));
+    }
+    static CLUSum ReadBack(LuMode& eMode) {
+        CLUSum sum;
+        CStatAccu accu;
+        CString strError;
+        EXPECT_TRUE(ReadLuHitFile(sum, accu, GetDataDir(), eMode, strError)) << strError;
+        return sum;
+    }
+
+    std::shared_ptr<CScriptedHostServices> m_scripted = std::make_shared<CScriptedHostServices>();
+    std::shared_ptr<IHostServices> m_previous;
+    fs::path m_dir;
+};
+
+TEST_F(LuShowTest, TechnicianAndSettingsOfTheDialogRunThePassAgain) {
+    const CLUDefault stored;
+    CLUSum alle = Walk(LuMode::Invoices, stored);
+    CStatAccu walkAccu;
+    CString strError;
+    ASSERT_TRUE(WriteLuHitFile(alle, walkAccu, LuMode::Invoices, stored, GetDataDir(), strError));
+    const LuShowOptions opt{"20230101", "20231231", true};
+    CString strTechniker;
+
+    // The user picks a technician who has invoices in the period.
+    CString strGewaehlt;
+    LuShowWeiter weiter = LuShowRunde(opt, strTechniker, [&](CdiaAwLU& d) {
+        ASSERT_TRUE(d.Create());
+        for (int nRow = 0; nRow < d.m_matLeb.Count() && strGewaehlt.empty(); ++nRow)
+            if (RowsOf(alle, d.m_matLeb.GetValue(nRow, 0)) > 0) {
+                strGewaehlt = d.m_matLeb.GetValue(nRow, 0);
+                d.m_cbTechniker.SetSelectedIndex(nRow);
+            }
+    });
+    ASSERT_FALSE(strGewaehlt.empty());
+    EXPECT_EQ(weiter, LuShowWeiter::Wieder);
+    EXPECT_EQ(strTechniker, strGewaehlt);
+    LuMode eMode = LuMode::Services;
+    const CLUSum nurEiner = ReadBack(eMode);
+    EXPECT_EQ(eMode, LuMode::Invoices);
+    EXPECT_EQ(nurEiner.m_vecLabRech.size(), RowsOf(alle, strGewaehlt));
+    EXPECT_LT(nurEiner.m_vecLabRech.size(), alle.m_vecLabRech.size());
+
+    // Shown again for that technician; the user saves the paid list with the 100 % cases
+    // and agrees to the new pass.
+    m_scripted->m_deqAntworten.push_back(kAntwortJa);
+    weiter = LuShowRunde(opt, strTechniker, [&](CdiaAwLU& d) {
+        ASSERT_TRUE(d.Create());
+        CString strShown;
+        DoGetMember(d.m_cbTechniker, d.m_matLeb, strShown, 0);
+        EXPECT_EQ(strShown, strGewaehlt);
+        EXPECT_EQ(d.m_nRowCount,
+                  static_cast<int>(nurEiner.m_vecLabRech.size()) -
+                      static_cast<int>(std::count_if(
+                          nurEiner.m_vecLabRech.begin(), nurEiner.m_vecLabRech.end(),
+                          [](const CLULabRech& r) { return !r.m_strStornoDatum.empty(); })));
+        d.m_Settings.SetLstRechIdx(2);
+        d.m_Settings.SetMit100PoEA(true);
+        d.m_Settings.WriteParPool();
+        d.m_bSettingsChanged = true;
+    });
+    EXPECT_EQ(weiter, LuShowWeiter::Wieder);
+    ASSERT_EQ(m_scripted->m_vecAufrufe.size(), 1u);
+    EXPECT_TRUE(m_scripted->m_vecAufrufe[0].bFrage);
+    const CLUSum bezahlt = ReadBack(eMode);
+    EXPECT_EQ(eMode, LuMode::Paid);
+    EXPECT_FALSE(bezahlt.m_vecLabRech.empty());
+    const CLUDefault neu;
+    EXPECT_EQ(neu.GetLstRechIdx(), 2);
+    EXPECT_EQ(bezahlt.m_vecLabRech.size(), RowsOf(Walk(LuMode::Paid, neu), strGewaehlt));
+
+    // The paid list says so in its title; closing without changes ends "lu show".
+    weiter = LuShowRunde(opt, strTechniker, [&](CdiaAwLU& d) {
+        ASSERT_TRUE(d.Create());
+        EXPECT_EQ(d.GetTitle(), Utf8ToCp1252("Laborumsatzliste, bezahlte Laborrechnungen inkl. "
+                                             "100% Fälle (in €) vom 01.01.2023 bis 31.12.2023"));
+    });
+    EXPECT_EQ(weiter, LuShowWeiter::Ende);
+
+    // Saved settings that the user does not want to run now end it too.
+    weiter = LuShowRunde(opt, strTechniker, [&](CdiaAwLU& d) {
+        ASSERT_TRUE(d.Create());
+        d.m_bSettingsChanged = true;
+    });
+    EXPECT_EQ(weiter, LuShowWeiter::Ende);
+    EXPECT_EQ(ReadBack(eMode).m_vecLabRech.size(), bezahlt.m_vecLabRech.size());
+}
+
+// A display that cannot be opened is reported in German with exit code 1, before
+// Qt would end the program.
+TEST(LuShowCommand, ADisplayThatCannotBeOpenedIsReportedNotAborted) {
+    const auto save = [](const char* szName) {
+        const char* psz = std::getenv(szName);
+        return psz ? std::optional<std::string>(psz) : std::nullopt;
+    };
+    const auto restore = [](const char* szName, const std::optional<std::string>& value) {
+        if (value)
+            setenv(szName, value->c_str(), 1);
+        else
+            unsetenv(szName);
+    };
+    const auto platform = save("QT_QPA_PLATFORM"), display = save("DISPLAY"),
+               wayland = save("WAYLAND_DISPLAY");
+    unsetenv("QT_QPA_PLATFORM");
+    unsetenv("WAYLAND_DISPLAY");
+    setenv("DISPLAY", ":4712", 1);
+    char szProg[] = "vxstat", szLu[] = "lu", szShow[] = "show";
+    char* argv[] = {szProg, szLu, szShow, nullptr};
+    testing::internal::CaptureStderr();
+    const int nResult = CmdLuShow(3, argv);
+    const std::string strErr = testing::internal::GetCapturedStderr();
+    restore("QT_QPA_PLATFORM", platform);
+    restore("DISPLAY", display);
+    restore("WAYLAND_DISPLAY", wayland);
+    EXPECT_EQ(nResult, 1);
+    EXPECT_NE(strErr.find("Der Bildschirm \":4712\" (DISPLAY) lässt sich nicht öffnen"),
+              std::string::npos)
+        << strErr;
 }
 
 } // namespace

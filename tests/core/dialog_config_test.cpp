@@ -153,6 +153,10 @@ TEST_F(ConfigDialogTest, SelectionListDecidesWhichOptionsAreOffered) {
         EXPECT_EQ(Visible(d), f.visible) << f.nIndex;
         EXPECT_TRUE(d.m_chkOhneMaterial.GetIsChecked()) << f.nIndex;
     }
+    // The entry that offers the 100 % cases is the list of paid invoices.
+    d.m_cbListeInit.SetSelectedIndex(2);
+    EXPECT_EQ(d.m_cbListeInit.GetData(), "Bezahlte Laborrechnungen");
+    d.m_cbListeInit.SetSelectedIndex(0);
     // The fixed-subsidy box is never offered, yet holds the setting.
     EXPECT_TRUE(d.m_chkMitFestzGeEA.GetIsChecked());
 
@@ -188,7 +192,8 @@ TEST_F(ConfigDialogTest, TechnicalMaterialTakesMaterialOutOfTheTotalChoice) {
 
     d.RunCommand(TKSpeichern);
     EXPECT_EQ(d.GetEndCode(), CdiaLUConfig::kEndGespeichert);
-    EXPECT_EQ(StoredSettingsText(), "0110000100100"); // OhneMaterial given up for technical material
+    EXPECT_EQ(StoredSettingsText(),
+              "0110000100100"); // OhneMaterial given up for technical material
 }
 
 TEST_F(ConfigDialogTest, CancelledInvoicesNeedAtLeastOneType) {

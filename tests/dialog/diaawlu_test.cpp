@@ -6,6 +6,7 @@
 #include "host/ScriptedHostServices.h"
 #include "host/TextUtil.h"
 #include "host/db/ZMandant.h"
+#include "host/gui/QtHostServices.h"
 #include "host/stat/StatAccu.h"
 
 #include "LUTestRecords.h"
@@ -13,8 +14,14 @@
 #include "support/TempPracticeDb.h"
 
 #include <QHeaderView>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabBar>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -263,22 +270,145 @@ TEST_F(DiaAwLUTest, ProgressBoxOnlyAboveAThousandRecords) {
     EXPECT_EQ(m_scripted->m_strProgressText, "Bitte ein wenig Geduld...");
 }
 
-TEST_F(DiaAwLUTest, SettingsCommandRefillsOnlyAfterSaving) {
+TEST_F(DiaAwLUTest, SettingsCommandRefillsOnlyAfterSavingAndThenFollowsTheNewSettings) {
     Add(MakeRecord("100", "20240110", 1000));
-    auto d = Open();
+    CLULabRech storno = MakeRecord("101", "20240111", 2000);
+    storno.m_strStornoDatum = "20250110"; // cancelled after the period
+    Add(storno);
+    auto d = Open(true);
+    const auto hasCol = [&](int nMatrixCol) {
+        const auto& map = d->m_vecColumnMap;
+        return std::find(map.begin(), map.end(), nMatrixCol) != map.end();
+    };
     const std::size_t nCols = d->m_vecColumnMap.size();
+    const CString strTitel = d->GetTitle();
     d->m_nConfigResult = 1;
     QTest::keyClick(d->GetDialog(), Qt::Key_E, Qt::ControlModifier);
     EXPECT_EQ(d->m_nConfigCalls, 1);
     EXPECT_FALSE(d->m_bSettingsChanged);
+    EXPECT_EQ(d->m_vecColumnMap.size(), nCols);
+    EXPECT_EQ(d->GetTitle(), strTitel);
+    EXPECT_EQ(d->m_nRowCount, 1);
+
+    // Saved: patient name, cancellations after the period and the 100 % cases.
     d->m_nConfigResult = 99;
+    d->m_Settings.SetStornoLabRech(true);
+    d->m_Settings.SetCheckedStornoTypen(kStornoMaskDanach);
+    d->m_Settings.SetMit100PoEA(true);
     d->OnConfig();
     EXPECT_TRUE(d->m_bSettingsChanged);
-    // The view type stayed, so a new column choice waits for the next change of view.
-    EXPECT_EQ(d->m_vecColumnMap.size(), nCols);
+    EXPECT_TRUE(hasCol(4));  // "Patient"
+    EXPECT_TRUE(hasCol(24)); // "Storno"
+    EXPECT_NE(d->GetTitle().find(Utf8ToCp1252("inkl. 100% Fälle")), CString::npos);
+    EXPECT_EQ(d->m_nRowCount, 2);
+    EXPECT_EQ(Sum(*d, 1), "10,00"); // a row listed for the first time comes unmarked
+    EXPECT_FALSE(SaveScreenshot(*d->GetDialog(), "diaAwLU_nachEinstellungen").isEmpty());
+
     d->SetIsEnabled(TKEinstellungen, false);
     d->OnConfig();
     EXPECT_EQ(d->m_nConfigCalls, 2);
+}
+
+// Clicks into other cells select rows; only the check box sets marks.
+TEST_F(DiaAwLUTest, SelectingRowsByTheirDateKeepsTheMarks) {
+    for (int n = 0; n < 4; ++n)
+        Add(MakeRecord(itoc(100 + n), "2024011" + itoc(n), 1000));
+    auto d = Open();
+    ClickCell(*d, 0, 0); // unmark the first row
+    ASSERT_EQ(Cell(*d, 0, 0), "False");
+    ASSERT_EQ(Sum(*d, 1), "30,00");
+    ClickCell(*d, 0, 1);
+    ClickCell(*d, 3, 1, Qt::ShiftModifier);
+    ClickCell(*d, 2, 2, Qt::ControlModifier);
+    ClickCell(*d, 2, 2, Qt::ControlModifier);
+    std::vector<int> vecSelected;
+    d->m_lvListe.GetSelectedItems(vecSelected);
+    EXPECT_EQ(vecSelected.size(), 4u);
+    EXPECT_EQ(Cell(*d, 0, 0), "False");
+    EXPECT_FALSE(d->m_Sum.m_vecLabRech[d->m_vecRows[0].nIndex].m_bMarkiert);
+    EXPECT_EQ(Sum(*d, 1), "30,00");
+    ClickCell(*d, 1, 0); // the check box of a selected row: all four follow it
+    for (int n = 0; n < 4; ++n)
+        EXPECT_EQ(Cell(*d, n, 0), "False") << n;
+    EXPECT_EQ(Sum(*d, 1), "0,00");
+    EXPECT_FALSE(SaveScreenshot(*d->GetDialog(), "diaAwLU_auswahl").isEmpty());
+}
+
+// The Qt host services with a progress box that handles input every 5 ms, and
+// messages and questions that are only recorded.
+class CQtProgressOnly : public CQtHostServices {
+public:
+    CQtProgressOnly() { SetEventInterval(5); }
+    void Message(Art, const CString&, const CString& strText) override {
+        m_vecMeldungen.push_back(strText);
+    }
+    int Question(const CString&, const CString&, bool) override { return kAntwortNein; }
+    std::vector<CString> m_vecMeldungen;
+};
+
+TEST_F(DiaAwLUTest, InputWhileALongListIsBuiltIsDroppedAndAbbrechenEndsTheBuild) {
+    constexpr int kRecords = 3000;
+    for (int n = 0; n < kRecords; ++n)
+        Add(MakeRecord(itoc(n), "20240110", 100 + n));
+    auto d = Open();
+    auto qt = std::make_shared<CQtProgressOnly>();
+    InstallHostServices(qt);
+    QTabBar* pBar = d->m_tabArt.GetWidget()->findChild<QTabBar*>();
+    ASSERT_NE(pBar, nullptr);
+    QWidget* pWindow = d->GetDialog();
+
+    // Input that the user gives while the list of tab 1 is being built.
+    int nFired = 0;
+    for (int n = 0; n < 2; ++n)
+        QTimer::singleShot(0, pBar, [&] {
+            ++nFired;
+            QTest::keyClick(pBar, Qt::Key_Right);
+        });
+    QTimer::singleShot(0, pWindow, [&] {
+        ++nFired;
+        QTest::keyClick(pWindow, Qt::Key_M, Qt::ControlModifier);
+        QTest::keyClick(pWindow, Qt::Key_E, Qt::ControlModifier);
+        QTest::keyClick(pWindow, Qt::Key_Escape);
+    });
+    d->m_tabArt.SetSelectedIndex(1);
+    EXPECT_EQ(nFired, 3); // the build handled events
+    EXPECT_EQ(d->m_nSelectedTab, 1);
+    EXPECT_EQ(d->m_tabArt.GetSelectedIndex(), 1);
+    EXPECT_EQ(d->m_nRowCount, kRecords);
+    EXPECT_EQ(d->m_matListe.Count(), kRecords);
+    EXPECT_EQ(d->m_vecRows.size(), static_cast<std::size_t>(kRecords));
+    EXPECT_EQ(Cell(*d, 0, 0), "True"); // Ctrl+M did not run
+    EXPECT_EQ(d->m_nConfigCalls, 0);
+    EXPECT_TRUE(pWindow->isVisible()); // Esc did not close
+    EXPECT_EQ(qt->GetProgressBox(), nullptr);
+    EXPECT_FALSE(d->IsInputBlocked());
+    EXPECT_TRUE(qt->m_vecMeldungen.empty());
+
+    // The same keys afterwards work again.
+    QTest::keyClick(pBar, Qt::Key_Right);
+    EXPECT_EQ(d->m_nSelectedTab, 2);
+    EXPECT_EQ(d->m_nRowCount, 0); // no invoice has VAT-free amounts
+
+    // "Abbrechen" of the progress box ends the build of tab 0.
+    QTimer::singleShot(0, [&] {
+        QProgressDialog* pBox = qt->GetProgressBox();
+        ASSERT_NE(pBox, nullptr);
+        QPushButton* pAbbrechen = pBox->findChild<QPushButton*>();
+        ASSERT_NE(pAbbrechen, nullptr);
+        EXPECT_EQ(pAbbrechen->text(), "Abbrechen");
+        pBox->show(); // before its delay has passed
+        QTest::mouseClick(pAbbrechen, Qt::LeftButton);
+    });
+    d->m_tabArt.SetSelectedIndex(0);
+    EXPECT_EQ(d->m_nSelectedTab, 0);
+    EXPECT_GT(d->m_nRowCount, 0);
+    EXPECT_LT(d->m_nRowCount, kRecords);
+    EXPECT_EQ(d->m_vecRows.size(), static_cast<std::size_t>(d->m_nRowCount));
+    ASSERT_EQ(qt->m_vecMeldungen.size(), 1u);
+    EXPECT_NE(qt->m_vecMeldungen[0].find("abgebrochen"), CString::npos);
+    EXPECT_EQ(qt->GetProgressBox(), nullptr);
+    EXPECT_FALSE(SaveScreenshot(*d->GetDialog(), "diaAwLU_abgebrochen").isEmpty());
+    InstallHostServices(m_scripted);
 }
 
 TEST_F(DiaAwLUTest, EmptyOrOversizedInputOpensWithoutHarm) {
@@ -307,6 +437,41 @@ TEST_F(DiaAwLUTest, EmptyOrOversizedInputOpensWithoutHarm) {
     QTest::keyClick(d->GetDialog(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_NE(m_scripted->m_vecAufrufe.back().strText.find("noch nicht"), CString::npos);
     EXPECT_FALSE(SaveScreenshot(*d->GetDialog(), "diaAwLU_oversized").isEmpty());
+}
+
+// On a 1366 x 768 screen the default window shows every amount column of the
+// normal view; a smaller window scrolls.
+TEST_F(DiaAwLUTest, DefaultSizeOnASmallScreenShowsEveryAmountColumnAndTheWindowMayShrink) {
+    for (int n = 0; n < 40; ++n) {
+        CLULabRech r = MakeRecord(itoc(100000 + n), "20240110", 12345678, 987654, 456789);
+        r.m_strStornoDatum = "20250110";
+        r.m_strRechNr = "1/100000/12";
+        Add(r);
+    }
+    auto d = Open(false, false, [](CLUDefault& s) {
+        s.SetStornoLabRech(true);
+        s.SetCheckedStornoTypen(7);
+    });
+    QDialog& window = *d->GetDialog();
+    d->FitToScreen(QSize(1366, 728)); // the free area beside a task bar
+    QCoreApplication::processEvents();
+    EXPECT_LE(window.width(), 1366);
+    QTableView& table = Table(*d);
+    const int nLast = table.model()->columnCount() - 1;
+    EXPECT_EQ(table.model()->headerData(nLast, Qt::Horizontal).toString(), "Storno");
+    EXPECT_LE(table.columnViewportPosition(nLast) + table.columnWidth(nLast),
+              table.viewport()->width());
+    EXPECT_FALSE(table.horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(SaveScreenshot(window, "diaAwLU_1366x768").isEmpty());
+
+    EXPECT_LT(window.minimumSizeHint().width(), 900);
+    window.resize(800, 560);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.width(), 800);
+    auto* pScroll = window.findChild<QScrollArea*>();
+    ASSERT_NE(pScroll, nullptr);
+    EXPECT_TRUE(pScroll->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(SaveScreenshot(window, "diaAwLU_800x560").isEmpty());
 }
 
 } // namespace

@@ -93,7 +93,7 @@ TEST_F(HostServicesTest, ProgressIsRecordedAndCanBeCancelled) {
 TEST(VxStrings, KnownTextsAreWindows1252AndUnknownLeaveTheTextAlone) {
     for (int nId : {kVxStrHinweis, kVxStrFehler, kVxStrFrage, kVxStrBitteWarten, kVxStrLaborumsatz,
                     kVxStrAenderungenSpeichern, kVxStrLuLeistungen, kVxStrLuRechnungen,
-                    kVxStrLuEigenanteil, kVxStrLuBezahlt, kVxStrLuFiktiv, kVxStrJournalDruck}) {
+                    kVxStrLuBezahlt, kVxStrLuStorniert, kVxStrLuFiktiv, kVxStrJournalDruck}) {
         CString text = "alt";
         EXPECT_TRUE(LoadVxString(nId, text)) << nId;
         EXPECT_FALSE(text.empty() || text == "alt") << nId;

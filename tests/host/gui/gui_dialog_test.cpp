@@ -17,11 +17,13 @@
 
 #include "support/GuiTestApp.h"
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <QTreeView>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -272,6 +274,56 @@ TEST_F(DialogTest, ButtonsFollowTheirStateAndTheirShortcuts) {
     QTest::keyClick(&window, Qt::Key_Escape); // OnClosing -> OnExit -> EndDialog(0)
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(dialog.GetEndCode(), CWPFDialog::kEndExit);
+}
+
+// A wheel passing over a combo box changes its choice only once the box has the focus.
+TEST_F(DialogTest, ComboBoxTakesTheWheelOnlyWithTheFocus) {
+    CdiaTest dialog(&m_accu);
+    Open(dialog);
+    auto* pCombo = static_cast<QComboBox*>(dialog.m_cbMandant.GetWidget());
+    int nChanges = 0;
+    dialog.m_cbMandant.AddSelectionChangedHandler([&](CWPFRoutedEvent&) { ++nChanges; });
+    const auto wheel = [&] {
+        const QPointF pos(5, 5);
+        QWheelEvent event(pos, pCombo->mapToGlobal(pos), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(pCombo, &event);
+    };
+    dialog.m_lvListe.GetWidget()->setFocus();
+    wheel();
+    EXPECT_EQ(pCombo->currentIndex(), 0);
+    EXPECT_EQ(nChanges, 0);
+    EXPECT_EQ(pCombo->focusPolicy(), Qt::StrongFocus);
+    pCombo->setFocus();
+    ASSERT_TRUE(pCombo->hasFocus());
+    wheel();
+    EXPECT_EQ(pCombo->currentIndex(), 1);
+    EXPECT_EQ(nChanges, 1);
+}
+
+// While blocked the window drops keys, clicks, shortcuts and commands; afterwards
+// they work again.
+TEST_F(DialogTest, BlockedInputReachesNoCommandAndNoControl) {
+    CdiaTest dialog(&m_accu);
+    Open(dialog);
+    QDialog& window = *dialog.GetDialog();
+    dialog.BlockInput(true);
+    EXPECT_TRUE(dialog.IsInputBlocked());
+    QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+    QTest::mouseClick(window.findChild<QPushButton*>("TKButton5"), Qt::LeftButton);
+    dialog.RunCommand(TKDrucken);
+    ClickCell(dialog, 1, 0);
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_EQ(dialog.m_nPrint, 0);
+    EXPECT_EQ(dialog.m_nClicks, 0);
+    EXPECT_EQ(dialog.m_matListe.GetValue(1, 0), "False");
+    EXPECT_TRUE(window.isVisible());
+    dialog.BlockInput(false);
+    EXPECT_FALSE(dialog.IsInputBlocked());
+    QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+    ClickCell(dialog, 1, 0);
+    EXPECT_EQ(dialog.m_nPrint, 1);
+    EXPECT_EQ(dialog.m_matListe.GetValue(1, 0), "True");
 }
 
 TEST_F(DialogTest, ControlsVisibilityChangesAndScreenshot) {
