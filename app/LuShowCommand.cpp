@@ -1,6 +1,8 @@
 #include "app/LuShowCommand.h"
 
 #include "app/Args.h"
+#include "app/CommandHelp.h"
+#include "app/DataFolderOption.h"
 #include "app/LuHitFile.h"
 #include "app/LuMode.h"
 #include "app/LuWalk.h"
@@ -27,14 +29,6 @@
 namespace {
 
 constexpr int kOptionsFrom = 3; // argv: vxstat lu show ...
-
-int Usage(const std::string& utf8) {
-    std::fprintf(stderr,
-                 "vxstat: %s\nAufruf:\n  vxstat lu show [--data ORDNER] [--db PFAD] "
-                 "[--from JJJJ-MM-TT --to JJJJ-MM-TT]\n",
-                 utf8.c_str());
-    return 2;
-}
 
 // The selection file does not carry the period: it comes from the options, or
 // else spans the dates of the rows.
@@ -121,7 +115,7 @@ LuShowWeiter LuShowRunde(const LuShowOptions& opt, CString& strTechniker,
     CStatAccu accu;
     LuMode eMode = LuMode::Invoices;
     CString strError;
-    if (!ReadLuHitFile(sum, accu, GetDataDir(), eMode, strError)) {
+    if (!ReadLuHitFile(sum, accu, DataDirName(), eMode, strError)) {
         std::fprintf(stderr, "vxstat: %s\n", Cp1252ToUtf8(strError).c_str());
         return LuShowWeiter::Fehler;
     }
@@ -149,24 +143,23 @@ LuShowWeiter LuShowRunde(const LuShowOptions& opt, CString& strTechniker,
 
 int CmdLuShow(int argc, char** argv) {
     const Args args(argc, argv, kOptionsFrom, {"data", "db", "from", "to"});
-    if (!args.Error().empty()) return Usage(args.Error());
-    if (!args.Positional().empty()) return Usage("Unerwartetes Argument: " + args.Positional()[0]);
+    if (!args.Error().empty()) return UsageError("lu show", args.Error());
+    if (!args.Positional().empty())
+        return UsageError("lu show", "Unerwartetes Argument: " + args.Positional()[0]);
     LuShowOptions opt;
     opt.strAb = IsoDate2Db(args.GetOr("from", ""));
     opt.strBis = IsoDate2Db(args.GetOr("to", ""));
     for (const char* szName : {"from", "to"})
         if (const auto text = args.Get(szName); text && !IsDbDate(IsoDate2Db(*text)))
-            return Usage(std::string("--") + szName + " erwartet ein Datum JJJJ-MM-TT.");
-    if (CString strError; !CanOpenDisplay(strError)) {
-        std::fprintf(stderr, "vxstat: %s\n", Cp1252ToUtf8(strError).c_str());
-        return 1;
-    }
-    if (const auto dir = args.Get("data")) SetDataDir(*dir);
+            return UsageError("lu show",
+                              std::string("--") + szName + " erwartet ein Datum JJJJ-MM-TT.");
+    if (CString strError; !CanOpenDisplay(strError)) return DataError(strError);
+    // Showing creates no data folder; only a pass run from the dialog writes into it.
+    if (std::string strDir; !DataDirForReading(args, strDir)) return kExitFehler;
     if (const auto db = args.Get("db")) {
         CString strError;
         if (!OpenPracticeDatabase(*db, strError)) {
-            std::fprintf(stderr, "vxstat: %s\n", Cp1252ToUtf8(strError).c_str());
-            return 1;
+            return DataError(strError);
         }
         opt.bMitDatenbank = true;
     }
