@@ -149,6 +149,8 @@ bool CLuWalk::Walk(CString& strError) {
     CProgress progress("Laborumsatzliste: " + LuModeTitel(m_req.eMode) + " werden gelesen ...");
     int rc = StartQuery();
     const long nTotal = m_rec.GetCount();
+    // As a rule one row per invoice.
+    m_sum.m_vecLabRech.reserve(static_cast<std::size_t>(std::max(nTotal, 0L)));
     long nGemeldet = 0;
     for (; rc == CZLabHit::kOk; rc = m_rec.Next()) {
         Take();

@@ -18,7 +18,7 @@ public:
     // file cannot ask for more memory than its rows will take; more rows grow the
     // room as they come.
     static constexpr std::int64_t kBytesPerRow = 400;
-    static constexpr std::int64_t kMostRowsAhead = 1 << 16;
+    static constexpr std::int64_t kMostRowsAhead = 1 << 18;
 
     bool OnlyForProgBeforeMoveDataFromFile() override;
     bool MoveDataFromFile(CStatLines& line) override;

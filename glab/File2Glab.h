@@ -21,7 +21,7 @@ public:
     // bytes of the file is enough for its rows. Room for at most kMostRowsAhead
     // rows is taken at once; more rows grow the room as they come.
     static constexpr std::int64_t kBytesPerRow = 40;
-    static constexpr std::int64_t kMostRowsAhead = 1 << 16;
+    static constexpr std::int64_t kMostRowsAhead = 1 << 18;
 
     // Empties the accumulator before the first line.
     bool OnlyForProgBeforeMoveDataFromFile() override;

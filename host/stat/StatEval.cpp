@@ -35,15 +35,16 @@ CString NewRunId() {
 }
 
 // The whole content of a regular file. False when it exists but is no regular
-// file or cannot be read; nullopt when there is none. Opened without waiting, so
-// that a named pipe cannot block.
-bool ReadWholeFile(const std::string& strPath, std::optional<std::string>& content) {
+// file, is larger than nMaxBytes or cannot be read; nullopt when there is none. Opened without
+// waiting, so that a named pipe cannot block.
+bool ReadWholeFile(const std::string& strPath, long long nMaxBytes,
+                   std::optional<std::string>& content) {
     content.reset();
     const int fd = ::open(strPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return errno == ENOENT;
     struct stat st {};
     std::string text;
-    bool bOk = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    bool bOk = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= nMaxBytes;
     char buffer[8192];
     while (bOk) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -179,7 +180,7 @@ bool CStatEval::WriteBoth(CDBStdioFile& file, const std::string& strHits, const 
     if (!file.Flush())
         return Fail(strError, "Die Trefferdatei ", strHits, " kann nicht geschrieben werden",
                     file.GetError(), kUnchanged);
-    if (!ReadWholeFile(strSel, backup.old))
+    if (!ReadWholeFile(strSel, kMaxSelectionBytes, backup.old))
         return Fail(strError, "Die bisherige Auswahldatei ", strSel, " kann nicht gelesen werden",
                     {}, kUnchanged);
     if (!WriteSelection(strSel, strRunId, writeSelection, backup))

@@ -24,6 +24,8 @@ public:
     static constexpr const char* kHeader = "#vxstat-hits\t1";
     static constexpr const char* kRunSection = "Selektion";
     static constexpr const char* kRunKey = "Lauf";
+    // A selection file holds a few keys; a larger one is broken and not read.
+    static constexpr long long kMaxSelectionBytes = 1 << 20;
 
     explicit CStatEval(CWnd* pParent) : m_pParent(pParent) {}
     virtual ~CStatEval() = default;

@@ -94,6 +94,9 @@ bool CStatReader::CheckSelection(const std::string& strSel, const CString& strRu
     if (!S_ISREG(st.st_mode))
         return Fail(strError, "Die Auswahldatei ", strSel, " kann nicht gelesen werden",
                     Utf8ToCp1252("keine gewöhnliche Datei"));
+    if (st.st_size > kMaxSelectionBytes)
+        return Fail(strError, "Die Auswahldatei ", strSel, " kann nicht gelesen werden",
+                    Utf8ToCp1252("größer als 1 MiB"));
     const CDBIniFile ini(strSel);
     bool bWhole = true; // the file could be read as a whole
     for (const CString& strIniError : ini.GetErrors()) {

@@ -135,6 +135,14 @@ TEST_F(StatBadInput, OnlyRegularFilesAreRead) {
             std::filesystem::remove_all(PathOf(pszName));
         }
     }
+    // A selection file of 10 GB, sparse, is not read into memory.
+    WriteRaw("vx_test.txt", std::string(CStatEval::kHeader) + "\n");
+    WriteRaw("vx_test.sel", "");
+    std::filesystem::resize_file(PathOf("vx_test.sel"), std::uintmax_t{10} << 30);
+    CTestReader reader;
+    CString strError;
+    EXPECT_FALSE(reader.Run(m_accu, Dir(), strError));
+    EXPECT_THAT(Cp1252ToUtf8(strError), HasSubstr("größer als 1 MiB"));
 }
 
 // A missing selection file and a line of it that cannot be read are reported like
