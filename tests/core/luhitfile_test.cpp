@@ -305,6 +305,24 @@ TEST_F(LUHitFile, NoPlanKindAndHugeTextsReadBackEqual) {
         ExpectSameRow(sum.m_vecLabRech[i], back.m_vecLabRech[i]);
 }
 
+// The room for rows taken at once is bounded, whatever the size of the file: here
+// a valid header followed by 1 GB of a sparse file, read as one overlong line.
+TEST_F(LUHitFile, RoomForRowsIsBoundedForAHugeFile) {
+    const std::filesystem::path hits = m_dir / "vx_slu.txt";
+    std::ofstream(hits, std::ios::binary) << CStatEval::kHeader << "\n";
+    std::filesystem::resize_file(hits, std::uintmax_t{1} << 30);
+    std::ofstream(m_dir / "vx_slu.sel");
+    CLUSum back;
+    CFile2LU reader(&back, nullptr);
+    CStatAccu accu;
+    CString strError;
+    ASSERT_TRUE(reader.Run(accu, m_dir.string(), strError)) << strError;
+    EXPECT_TRUE(back.m_vecLabRech.empty());
+    EXPECT_LE(back.m_vecLabRech.capacity(), static_cast<std::size_t>(CFile2LU::kMostRowsAhead));
+    ASSERT_EQ(accu.m_vecErrors.size(), 1u);
+    EXPECT_EQ(accu.m_vecErrors[0].m_strText, "vx_slu.txt, Zeile 2: l\xE4nger als 64 MiB");
+}
+
 // Line-level reading, without files.
 class LUReader : public ::testing::Test {
 protected:
