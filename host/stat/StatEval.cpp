@@ -35,8 +35,8 @@ CString NewRunId() {
 }
 
 // The whole content of a regular file. False when it exists but is no regular
-// file, is larger than nMaxBytes or cannot be read; nullopt when there is none. Opened without
-// waiting, so that a named pipe cannot block.
+// file, is larger than nMaxBytes or cannot be read; nullopt when there is none.
+// Opened without waiting, so that a named pipe cannot block.
 bool ReadWholeFile(const std::string& strPath, long long nMaxBytes,
                    std::optional<std::string>& content) {
     content.reset();

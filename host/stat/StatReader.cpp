@@ -98,7 +98,21 @@ bool CStatReader::CheckSelection(const std::string& strSel, const CString& strRu
         return Fail(strError, "Die Auswahldatei ", strSel, " kann nicht gelesen werden",
                     Utf8ToCp1252("größer als 1 MiB"));
     const CDBIniFile ini(strSel);
-    bool bWhole = true; // the file could be read as a whole
+    const bool bWhole = ReportSelectionErrors(ini, strSel);
+    if (bWhole && ini.ReadString(kRunSection, kRunKey, "") != strRunId) {
+        strError = Utf8ToCp1252("Die Trefferdatei " + strHits + " und die Auswahldatei " + strSel +
+                                " stammen nicht aus demselben Lauf und gehören nicht zusammen. "
+                                "Bitte die Auswertung neu erstellen.");
+        return false;
+    }
+    return true;
+}
+
+// Each line the ini file skipped becomes an error record; false when the file
+// could not be read as a whole.
+bool CStatReader::ReportSelectionErrors(const CDBIniFile& ini, const std::string& strSel) {
+    const CString strName = m_strFileName + ".sel";
+    bool bWhole = true;
     for (const CString& strIniError : ini.GetErrors()) {
         long nLine = 0;
         CString strText;
@@ -111,13 +125,7 @@ bool CStatReader::CheckSelection(const std::string& strSel, const CString& strRu
                        "unlesbare Zeile \"" + GetMidStr(strText, 0, 40) + "\"");
         }
     }
-    if (bWhole && ini.ReadString(kRunSection, kRunKey, "") != strRunId) {
-        strError = Utf8ToCp1252("Die Trefferdatei " + strHits + " und die Auswahldatei " + strSel +
-                                " stammen nicht aus demselben Lauf und gehören nicht zusammen. "
-                                "Bitte die Auswertung neu erstellen.");
-        return false;
-    }
-    return true;
+    return bWhole;
 }
 
 bool CStatReader::ReadLines(CDBStdioFile& file, CString& strError) {

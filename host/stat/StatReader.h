@@ -3,6 +3,8 @@
 // back for the evaluation dialog, line by line.
 #include "host/stat/StatEval.h"
 
+class CDBIniFile;
+
 class CStatReader : public CStatEval {
 public:
     using CStatEval::CStatEval;
@@ -30,6 +32,7 @@ private:
     bool ReadHeader(CDBStdioFile& file, CString& strRunId, CString& strError);
     bool CheckSelection(const std::string& strSel, const CString& strRunId,
                         const std::string& strHits, CString& strError);
+    bool ReportSelectionErrors(const CDBIniFile& ini, const std::string& strSel);
     bool ReadLines(CDBStdioFile& file, CString& strError);
     void AddBadLine(const CString& strWhere, const CString& strWhy);
 };
