@@ -85,6 +85,20 @@ TEST(GlabReader, LineKindsAndCheckMark) {
     EXPECT_EQ(accu.m_vecErrors.size(), 1u);
 }
 
+// The room for rows taken at once is bounded, whatever the size of the file: here
+// a valid header followed by 1 GB of a sparse file, read as one overlong line.
+TEST_F(GlabHitFileTest, RoomForRowsIsBoundedForAHugeFile) {
+    WriteRaw("vx_gla.txt", std::string(CStatEval::kHeader) + "\n");
+    std::filesystem::resize_file(PathOf("vx_gla.txt"), std::uintmax_t{1} << 30);
+    WriteRaw("vx_gla.sel", "");
+    CFile2Glab reader(&m_sum, nullptr);
+    ASSERT_TRUE(reader.Run(m_read, Dir(), m_strError)) << m_strError;
+    EXPECT_TRUE(m_sum.m_vecFakt.empty());
+    EXPECT_LE(m_sum.m_vecFakt.capacity(), static_cast<std::size_t>(CFile2Glab::kMostRowsAhead));
+    ASSERT_EQ(m_read.m_vecErrors.size(), 1u);
+    EXPECT_EQ(m_read.m_vecErrors[0].m_strText, "vx_gla.txt, Zeile 2: l\xE4nger als 64 MiB");
+}
+
 TEST_F(GlabHitFileTest, LaborkundeIsAlleOrAFourPlaceNumber) {
     const std::string strSel = PathOf("vx_gla.sel");
     for (const auto& [strWert, strGelesen] :
