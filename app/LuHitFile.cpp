@@ -2,13 +2,7 @@
 
 #include "core/File2LU.h"
 #include "core/LU2File.h"
-#include "core/LUHitLine.h"
 #include "core/LUSum.h"
-#include "host/RowMemory.h"
-
-#include <filesystem>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -37,12 +31,6 @@ bool WriteLuHitFile(CLUSum& sum, CStatAccu& accu, LuMode eMode, const CLUDefault
 
 bool ReadLuHitFile(CLUSum& sum, CStatAccu& accu, const std::string& strDataDir, LuMode& eMode,
                    CString& strError) {
-    // The reader empties the rows before the first line but keeps their room.
-    std::error_code ec;
-    const auto nBytes =
-        fs::file_size(fs::path(strDataDir) / (CString(luhit::kBaseName) + ".txt"), ec);
-    if (!ec)
-        ReserveRows(sum.m_vecLabRech, static_cast<std::size_t>(nBytes / CFile2LU::kBytesPerRow));
     CFile2LU reader(&sum, nullptr);
     if (!reader.Run(accu, strDataDir, strError)) return false;
     eMode = ModeOf(reader);

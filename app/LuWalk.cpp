@@ -9,7 +9,6 @@
 #include "host/BehHitLine.h"
 #include "host/Cp1252.h"
 #include "host/HostServices.h"
-#include "host/RowMemory.h"
 #include "host/TextUtil.h"
 #include "host/db/Database.h"
 #include "host/db/ZBeh.h"
@@ -164,7 +163,7 @@ bool CLuWalk::Walk(CString& strError) {
     int rc = StartQuery();
     const long nTotal = m_rec.GetCount();
     // As a rule one row per invoice.
-    ReserveRows(m_sum.m_vecLabRech, static_cast<std::size_t>(std::max(nTotal, 0L)));
+    m_sum.m_vecLabRech.reserve(static_cast<std::size_t>(std::max(nTotal, 0L)));
     long nGemeldet = 0;
     for (; rc == CZLabHit::kOk; rc = m_rec.Next()) {
         Take();

@@ -1,6 +1,8 @@
 // Timing of the commercial-lab statistics with many customer invoices: the walk
 // with the writing of the hit file, and the reading back. Prints the median of
-// three runs of each and the peak memory of the process.
+// three runs of each and the peak memory of the process. With 100000 invoices the
+// user's limits are checked (pass at most 3 s, reading back at most 1 s); the exit
+// code is 1 when one is missed.
 //
 //   glab_bench [N]   N customer invoices, 100000 by default
 #include "app/GlabWalk.h"
@@ -125,11 +127,14 @@ int main(int argc, char** argv) {
     getrusage(RUSAGE_SELF, &usage);
     std::printf("Kundenrechnungen: %zu (Fehler %zu), gelesene Zeilen: %zu\n", nHits, nErrors,
                 nRows);
-    std::printf("Pass (Walk + Trefferdatei): Median %.3f s\n", Median(vecPass));
-    std::printf("Einlesen der Trefferdatei:  Median %.3f s\n", Median(vecRead));
+    const double dPass = Median(vecPass), dRead = Median(vecRead);
+    std::printf("Pass (Walk + Trefferdatei): Median %.3f s\n", dPass);
+    std::printf("Einlesen der Trefferdatei:  Median %.3f s\n", dRead);
     std::printf("Spitzenspeicher (ru_maxrss): %ld KiB\n", usage.ru_maxrss);
     ClosePracticeDatabase();
     std::error_code ec;
     fs::remove_all(dir, ec);
-    return 0;
+    const bool bOk = nAnzahl != 100'000 || (dPass <= 3.0 && dRead <= 1.0);
+    if (!bOk) std::printf("Grenze ueberschritten: Pass hoechstens 3 s, Einlesen hoechstens 1 s\n");
+    return bOk ? 0 : 1;
 }

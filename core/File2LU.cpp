@@ -2,10 +2,11 @@
 
 #include "core/LUHitLine.h"
 #include "host/DBIniFile.h"
-#include "host/RowMemory.h"
 #include "host/TextUtil.h"
 #include "host/stat/StatAccu.h"
 #include "host/stat/StatLineTables.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -35,26 +36,9 @@ int* CFile2LU::SetLineStruct() {
 
 bool CFile2LU::OnlyForProgBeforeMoveDataFromFile() {
     m_pSum->Init();
+    const std::int64_t nRows = std::min<std::int64_t>(m_nTotal / kBytesPerRow, kMostRowsAhead);
+    m_pSum->m_vecLabRech.reserve(static_cast<std::size_t>(std::max<std::int64_t>(nRows, 0)));
     return true;
-}
-
-std::unique_ptr<CStatReader> CFile2LU::NewPiece(std::int64_t nBytes) {
-    auto pPiece = std::make_unique<CFile2LU>(nullptr, m_pParent);
-    pPiece->m_pPieceSum = std::make_unique<CLUSum>();
-    pPiece->m_pSum = pPiece->m_pPieceSum.get();
-    ReserveRows(pPiece->m_pSum->m_vecLabRech, static_cast<std::size_t>(nBytes / kBytesPerRow));
-    return pPiece;
-}
-
-std::size_t CFile2LU::RowCount() const {
-    return m_pSum->m_vecLabRech.size();
-}
-
-void CFile2LU::JoinPiece(CStatReader& piece) {
-    std::vector<CLULabRech>& rows = static_cast<CFile2LU&>(piece).m_pSum->m_vecLabRech;
-    m_pSum->m_vecLabRech.insert(m_pSum->m_vecLabRech.end(), std::make_move_iterator(rows.begin()),
-                                std::make_move_iterator(rows.end()));
-    rows.clear();
 }
 
 bool CFile2LU::MoveDataFromFile(CStatLines& line) {

@@ -7,25 +7,23 @@
 #include "host/stat/File2Stat.h"
 
 #include <cstdint>
-#include <memory>
 
 class CFile2LU : public CFile2Stat<CDBStdioFile> {
 public:
     CFile2LU(CLUSum* pSum, CWnd* pParent);
 
     // A row takes one to seven lines, together about 450 bytes: room for a row per
-    // kBytesPerRow bytes of the file is enough for the rows of the file.
+    // kBytesPerRow bytes of the file is enough for the rows of the file. Room for
+    // at most kMostRowsAhead rows is taken at once, so that the size of a broken
+    // file cannot ask for more memory than its rows will take; more rows grow the
+    // room as they come.
     static constexpr std::int64_t kBytesPerRow = 400;
+    static constexpr std::int64_t kMostRowsAhead = 1 << 18;
 
     bool OnlyForProgBeforeMoveDataFromFile() override;
     bool MoveDataFromFile(CStatLines& line) override;
     bool ReadMoreSelektions(const CString& strPath) override;
     int* SetLineStruct() override;
-    // A row joins consecutive lines and looks at its last row only, so a large file
-    // is read in pieces, each into a list of its own.
-    std::unique_ptr<CStatReader> NewPiece(std::int64_t nBytes) override;
-    std::size_t RowCount() const override;
-    void JoinPiece(CStatReader& piece) override;
 
     // The evaluation mode, as the pass wrote it into the selection file.
     bool m_bIsLRech = false;
@@ -44,6 +42,5 @@ private:
     void MoveLst(const CStatLines& line, CLULabRechLst& block);
 
     CLUSum* m_pSum;
-    std::unique_ptr<CLUSum> m_pPieceSum; // the rows of a piece
     CBehErrors m_Error;
 };

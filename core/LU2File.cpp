@@ -57,7 +57,8 @@ void CLU2File::MoveLUHit(const CString& strBlockCode, CStatLines& line, const CL
     const bool bAlt = row.m_strRechDatum.empty() && !row.m_strDatumAlt.empty();
     line.Set(S::Datum, bAlt ? row.m_strDatumAlt : row.m_strRechDatum);
     line.Set(S::RechNr, row.m_strRechNr);
-    line.Set(S::PlanArt, CString(1, static_cast<char>(row.m_cPlanArt)));
+    // No plan kind is an empty field, not a NUL byte in the file.
+    line.Set(S::PlanArt, row.m_cPlanArt ? CString(1, static_cast<char>(row.m_cPlanArt)) : "");
     line.Set(S::BlockCode, strBlockCode);
     line.Set(S::PlanNr, row.m_strPlanNr);
     line.Set(S::LiqNr, row.m_strLiqNr);

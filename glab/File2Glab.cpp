@@ -3,10 +3,10 @@
 #include "glab/GlabFakt.h"
 #include "glab/GlabSum.h"
 #include "host/DBIniFile.h"
-#include "host/RowMemory.h"
 #include "host/TextUtil.h"
 #include "host/stat/StatLineTables.h"
 
+#include <algorithm>
 #include <climits>
 
 CFile2Glab::CFile2Glab(CGlabSum* pGlabSum, CWnd* pParent)
@@ -14,33 +14,12 @@ CFile2Glab::CFile2Glab(CGlabSum* pGlabSum, CWnd* pParent)
     m_strFileName = "vx_gla";
 }
 
-// The room for the rows is taken at once: a list growing step by step copies
-// every row at each step into memory touched for the first time.
 bool CFile2Glab::OnlyForProgBeforeMoveDataFromFile() {
     if (!m_pGlabSum) return true;
     m_pGlabSum->Init();
-    ReserveRows(m_pGlabSum->m_vecFakt, static_cast<std::size_t>(m_nTotal / kBytesPerRow));
+    const std::int64_t nRows = std::min<std::int64_t>(m_nTotal / kBytesPerRow, kMostRowsAhead);
+    m_pGlabSum->m_vecFakt.reserve(static_cast<std::size_t>(std::max<std::int64_t>(nRows, 0)));
     return true;
-}
-
-std::unique_ptr<CStatReader> CFile2Glab::NewPiece(std::int64_t nBytes) {
-    if (!m_pGlabSum) return nullptr;
-    auto pPiece = std::make_unique<CFile2Glab>(nullptr, m_pParent);
-    pPiece->m_pPieceSum = std::make_unique<CGlabSum>();
-    pPiece->m_pGlabSum = pPiece->m_pPieceSum.get();
-    ReserveRows(pPiece->m_pGlabSum->m_vecFakt, static_cast<std::size_t>(nBytes / kBytesPerRow));
-    return pPiece;
-}
-
-std::size_t CFile2Glab::RowCount() const {
-    return m_pGlabSum ? m_pGlabSum->m_vecFakt.size() : 0;
-}
-
-void CFile2Glab::JoinPiece(CStatReader& piece) {
-    std::vector<CGlabFakt>& rows = static_cast<CFile2Glab&>(piece).m_pGlabSum->m_vecFakt;
-    m_pGlabSum->m_vecFakt.insert(m_pGlabSum->m_vecFakt.end(), std::make_move_iterator(rows.begin()),
-                                 std::make_move_iterator(rows.end()));
-    rows.clear();
 }
 
 bool CFile2Glab::MoveDataFromFile(CStatLines& line) {

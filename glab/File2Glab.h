@@ -8,7 +8,6 @@
 #include "host/stat/File2Stat.h"
 
 #include <cstdint>
-#include <memory>
 
 class CGlabFakt;
 class CGlabSum;
@@ -19,8 +18,10 @@ public:
     CFile2Glab(CGlabSum* pGlabSum, CWnd* pParent);
 
     // A "W" line takes at least this many bytes: room for a row per kBytesPerRow
-    // bytes of the file is enough for its rows.
+    // bytes of the file is enough for its rows. Room for at most kMostRowsAhead
+    // rows is taken at once; more rows grow the room as they come.
     static constexpr std::int64_t kBytesPerRow = 40;
+    static constexpr std::int64_t kMostRowsAhead = 1 << 18;
 
     // Empties the accumulator before the first line.
     bool OnlyForProgBeforeMoveDataFromFile() override;
@@ -31,17 +32,11 @@ public:
     // The lab customer: "alle", else the number in the form "%4d".
     bool ReadMoreSelektions(const CString& strPath) override;
     int* SetLineStruct() override;
-    // A row looks at the last row only, so a large file is read in pieces, each
-    // into an accumulator of its own.
-    std::unique_ptr<CStatReader> NewPiece(std::int64_t nBytes) override;
-    std::size_t RowCount() const override;
-    void JoinPiece(CStatReader& piece) override;
 
     CGlabSum* m_pGlabSum;
 
 private:
     void MoveFile2GlabHit(CStatLines& line, CGlabFakt& fakt);
 
-    std::unique_ptr<CGlabSum> m_pPieceSum; // the rows of a piece
     CBehErrors m_Error;
 };

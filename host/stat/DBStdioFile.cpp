@@ -1,14 +1,12 @@
 #include "host/stat/DBStdioFile.h"
 
 #include "host/AtomicFile.h"
-
 #include "host/Cp1252.h"
 #include "host/TextUtil.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,10 +47,14 @@ bool CDBStdioFile::SetFault(int nErrno) {
     return false;
 }
 
+// A folder, device or named pipe in the target's place would make the final
+// rename fail, or be replaced: both are refused before anything is written.
 bool CDBStdioFile::OpenWrite(const std::string& strPath) {
     Close();
     m_strError.clear();
     m_strPath = strPath;
+    struct stat st {};
+    if (::stat(strPath.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return SetNotRegular();
     m_fd = CreateTempBeside(strPath, m_strTemp);
     if (m_fd < 0) return SetFault(errno);
     m_bWriting = true;
@@ -63,6 +65,10 @@ bool CDBStdioFile::OpenWrite(const std::string& strPath) {
 
 bool CDBStdioFile::WriteLine(std::string_view text) {
     if (!m_bWriting || !m_strError.empty()) return false;
+    if (text.size() > kMaxLine) {
+        m_strError = Utf8ToCp1252("eine Zeile ist länger als 64 MiB");
+        return false;
+    }
     m_strOut.append(text);
     m_strOut += '\n';
     return m_strOut.size() < kOutBuffer || FlushBuffer();
@@ -90,32 +96,33 @@ bool CDBStdioFile::Commit() {
         Close();
         return false;
     }
-    // close() reports late write errors of some file systems (NFS), so it counts.
     const int fd = m_fd;
     m_fd = -1;
-    if (::close(fd) != 0 || ::rename(m_strTemp.c_str(), m_strPath.c_str()) != 0) {
-        SetFault(errno);
-        ::unlink(m_strTemp.c_str());
-        m_bWriting = false;
-        return false;
-    }
     m_bWriting = false;
-    SyncFolderOf(m_strPath);
-    return true;
+    return PutInPlace(fd, m_strTemp, m_strPath) || SetFault(errno);
 }
 
+// Opened without waiting, so that a named pipe cannot block; a regular file
+// ignores the flag.
 bool CDBStdioFile::OpenRead(const std::string& strPath) {
     Close();
     m_strError.clear();
     m_strPath = strPath;
-    m_fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
+    m_fd = ::open(strPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (m_fd < 0) return SetFault(errno);
     struct stat st {};
-    m_nSize = ::fstat(m_fd, &st) == 0 ? st.st_size : 0;
+    if (::fstat(m_fd, &st) != 0) return SetFault(errno), Close(), false;
+    if (!S_ISREG(st.st_mode)) return SetNotRegular(), Close(), false;
+    m_nSize = st.st_size;
     m_vecIn.resize(kInBuffer);
     m_nPos = m_nEnd = 0;
     m_nFileOffset = 0;
     return true;
+}
+
+bool CDBStdioFile::SetNotRegular() {
+    if (m_strError.empty()) m_strError = Utf8ToCp1252("keine gewöhnliche Datei");
+    return false;
 }
 
 int CDBStdioFile::FillBuffer() {
@@ -131,19 +138,21 @@ int CDBStdioFile::FillBuffer() {
 }
 
 CDBStdioFile::Read CDBStdioFile::ReadLine(std::string& line) {
-    line.clear();
-    return AppendLine(line);
+    return ReadUpTo(line, kMaxLine, true);
 }
 
-CDBStdioFile::Read CDBStdioFile::AppendLine(std::string& text) {
+CDBStdioFile::Read CDBStdioFile::ReadFirstLine(std::string& line, std::size_t nMax) {
+    return ReadUpTo(line, nMax, false);
+}
+
+CDBStdioFile::Read CDBStdioFile::ReadUpTo(std::string& line, std::size_t nMax, bool bSkipRest) {
+    line.clear();
     if (m_fd < 0 || m_bWriting) return Read::Fault;
-    const std::size_t nStart = text.size();
     bool bAny = false, bTooLong = false;
-    bool bCR = false; // read from the input, which is in the cache, not from text
     for (;;) {
         if (m_nPos == m_nEnd) {
             const int nFill = FillBuffer();
-            if (nFill < 0) return text.resize(nStart), Read::Fault;
+            if (nFill < 0) return line.clear(), Read::Fault;
             if (nFill == 0) {
                 if (!bAny) return Read::End;
                 break;
@@ -154,62 +163,26 @@ CDBStdioFile::Read CDBStdioFile::AppendLine(std::string& text) {
         const auto* pEnd = static_cast<const char*>(std::memchr(p, '\n', m_nEnd - m_nPos));
         const std::size_t nTake = pEnd ? static_cast<std::size_t>(pEnd - p) : m_nEnd - m_nPos;
         m_nPos += nTake + (pEnd ? 1 : 0);
-        if (!bTooLong && text.size() - nStart + nTake > kMaxLine)
-            bTooLong = true, text.resize(nStart);
-        if (!bTooLong) text.append(p, nTake);
-        if (nTake) bCR = p[nTake - 1] == '\r';
+        // A "\r" before the "\n" is no part of the line, so it may exceed nMax by one.
+        if (!bTooLong && line.size() + nTake > nMax + 1) {
+            bTooLong = true;
+            line.clear();
+            if (!bSkipRest) return Read::TooLong;
+        }
+        if (!bTooLong) line.append(p, nTake);
         if (pEnd) break;
     }
     if (bTooLong) return Read::TooLong;
-    if (bCR) text.pop_back();
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > nMax) return line.clear(), Read::TooLong;
     return Read::Line;
-}
-
-CDBStdioFile::Read CDBStdioFile::ViewLine(std::string_view& line, std::string& spill) {
-    line = {};
-    if (m_fd < 0 || m_bWriting) return Read::Fault;
-    const char* p = m_vecIn.data() + m_nPos;
-    const auto* pEnd =
-        m_nPos < m_nEnd ? static_cast<const char*>(std::memchr(p, '\n', m_nEnd - m_nPos)) : nullptr;
-    if (!pEnd) { // the line goes on past the buffer, or the buffer is used up
-        spill.clear();
-        const Read eRead = AppendLine(spill);
-        if (eRead == Read::Line) line = spill;
-        return eRead;
-    }
-    // A line that lies whole in the read buffer is never too long.
-    static_assert(kInBuffer <= kMaxLine);
-    std::size_t nSize = static_cast<std::size_t>(pEnd - p);
-    m_nPos += nSize + 1;
-    if (nSize && p[nSize - 1] == '\r') --nSize;
-    line = std::string_view(p, nSize);
-    return Read::Line;
-}
-
-bool CDBStdioFile::OpenReadSame(const CDBStdioFile& other) {
-    Close();
-    m_strError.clear();
-    m_strPath = other.m_strPath;
-    if (other.m_fd < 0 || other.m_bWriting) return SetFault(EBADF);
-    m_fd = ::fcntl(other.m_fd, F_DUPFD_CLOEXEC, 0);
-    if (m_fd < 0) return SetFault(errno);
-    m_nSize = other.m_nSize;
-    m_vecIn.resize(kInBuffer);
-    m_nPos = m_nEnd = 0;
-    m_nFileOffset = 0;
-    return true;
-}
-
-bool CDBStdioFile::SeekRead(std::int64_t nOffset) {
-    if (m_fd < 0 || m_bWriting || nOffset < 0) return false;
-    m_nPos = m_nEnd = 0;
-    m_nFileOffset = nOffset;
-    return true;
 }
 
 void CDBStdioFile::Close() {
-    if (m_fd >= 0) ::close(m_fd);
-    if (m_bWriting) ::unlink(m_strTemp.c_str());
+    if (m_bWriting)
+        DiscardTemp(m_fd, m_strTemp);
+    else if (m_fd >= 0)
+        ::close(m_fd);
     m_fd = -1;
     m_bWriting = false;
     m_strOut.clear();

@@ -2,14 +2,19 @@
 // A text file of lines, read or written whole by the statistics framework.
 //
 // Writing never harms an existing file: the lines go to a new temporary file in
-// the target's folder, and only Commit() - after everything has reached the disk
-// - renames it over the target. A write error (a full disk) is remembered and
-// makes Flush and Commit fail; closing or destroying the object without Commit
-// removes the temporary file, so the previous file stays as it was.
+// the target's folder (AtomicFile.h), and only Commit() - after everything has
+// reached the disk - puts it in place of the target. A write error (a full disk)
+// is remembered and makes Flush and Commit fail; closing or destroying the object
+// without Commit removes the temporary file, so the previous file stays as it was.
 //
 // Reading hands out one line at a time without its line end ("\n" or "\r\n"); a
 // last line without line end is a line too. Lines longer than kMaxLine are skipped
-// and reported as such, so a broken file cannot exhaust the memory.
+// and reported as such, so a broken file cannot exhaust the memory; the writer
+// refuses such lines, so that whatever it writes reads back.
+//
+// Only regular files are opened: a folder, a device or a named pipe under the
+// file's name is refused with a German reason instead of blocking or failing
+// later.
 #include "host/CString.h"
 
 #include <cstdint>
@@ -19,7 +24,7 @@
 
 class CDBStdioFile {
 public:
-    static constexpr std::size_t kMaxLine = std::size_t{1} << 20;
+    static constexpr std::size_t kMaxLine = std::size_t{64} << 20;
     enum class Read { Line, TooLong, End, Fault };
 
     CDBStdioFile() = default;
@@ -29,24 +34,17 @@ public:
 
     // Writing. The paths are native file-system paths.
     bool OpenWrite(const std::string& strPath);
-    bool WriteLine(std::string_view text); // text and "\n"; false once a write failed
+    // text and "\n"; false once a write failed, or when text is longer than kMaxLine
+    bool WriteLine(std::string_view text);
     bool Flush();  // everything written is on the disk; false after any write failure
     bool Commit(); // Flush, then the new file replaces the target; closes the file
 
     // Reading.
     bool OpenRead(const std::string& strPath);
     Read ReadLine(std::string& line);
-    // ReadLine appending to text; on any result but Line, text is as it was.
-    Read AppendLine(std::string& text);
-    // The next line as a view, valid until the next read: into the read buffer when
-    // the line lies in it whole, as almost every line does, else into spill. Saves
-    // copying the line before looking at it.
-    Read ViewLine(std::string_view& line, std::string& spill);
-    // Goes on reading at byte nOffset of the file.
-    bool SeekRead(std::int64_t nOffset);
-    // Opens for reading the very file that other has open for reading, even after
-    // another file took its name, with a position of its own.
-    bool OpenReadSame(const CDBStdioFile& other);
+    // The first line, when it has at most nMax bytes (else TooLong, and the file
+    // is read no further): what tells a hit file needs no more.
+    Read ReadFirstLine(std::string& line, std::size_t nMax);
     std::int64_t GetReadPos() const {
         return m_nFileOffset - static_cast<std::int64_t>(m_nEnd - m_nPos);
     }
@@ -61,8 +59,10 @@ public:
 
 private:
     bool SetFault(int nErrno);
+    bool SetNotRegular();
     bool FlushBuffer();
     int FillBuffer(); // 1: data, 0: end of file, -1: fault
+    Read ReadUpTo(std::string& line, std::size_t nMax, bool bSkipRest);
 
     int m_fd = -1;
     bool m_bWriting = false;

@@ -14,7 +14,8 @@ public:
     virtual int DoData(F& /*file*/, int& /*nCount*/) { return 0; }
     // What the progress counts as 100 %; by default the accumulator's total.
     virtual long GetGesamtPos() { return m_pAccu ? m_pAccu->GetGesamtAnzahl() : 0; }
-    // Writes the selection file (with CDBIniFile, which replaces it safely).
+    // Writes the selection file (with CDBIniFile, which replaces it safely). Keys
+    // the file holds already stay, the run id among them.
     virtual bool CreateMoreSelektions(const CString& /*strPath*/) { return true; }
 
     // Writes "<strDataDir>/<m_strFileName>.txt" and the selection file beside it.

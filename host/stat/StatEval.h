@@ -4,8 +4,11 @@
 // (CFile2Stat), which reads the hit file back for the evaluation dialog.
 //
 // A hit file "<data folder>/<m_strFileName>.txt" starts with the header line
-// kHeader, followed by one line per record (text form: CStatLines). Beside it the
-// selection file "<m_strFileName>.sel" carries the evaluation's selection.
+// kHeader, a TAB and the id of the run that wrote it, followed by one line per
+// record (text form: CStatLines). Beside it the selection file
+// "<m_strFileName>.sel" carries the evaluation's selection and, under kRunKey in
+// section kRunSection, the same run id: the two files are one result, and a
+// reader takes them only together.
 #include "host/CString.h"
 #include "host/Wnd.h"
 #include "host/stat/DBStdioFile.h"
@@ -19,6 +22,10 @@ class CStatAccu;
 class CStatEval {
 public:
     static constexpr const char* kHeader = "#vxstat-hits\t1";
+    static constexpr const char* kRunSection = "Selektion";
+    static constexpr const char* kRunKey = "Lauf";
+    // A selection file holds a few keys; a larger one is broken and not read.
+    static constexpr long long kMaxSelectionBytes = 1 << 20;
 
     explicit CStatEval(CWnd* pParent) : m_pParent(pParent) {}
     virtual ~CStatEval() = default;
@@ -71,6 +78,13 @@ protected:
     };
 
 private:
+    struct CSelectionBackup;
+    bool WriteBoth(CDBStdioFile& file, const std::string& strHits, const std::string& strSel,
+                   const DataFn& writeData, const SelectionFn& writeSelection,
+                   CSelectionBackup& backup, CString& strError);
+    bool WriteSelection(const std::string& strSel, const CString& strRunId,
+                        const SelectionFn& writeSelection, CSelectionBackup& backup);
+
     bool m_bCancelled = false;
     CString m_strLineFault; // why a line could not be written, "" while all fit
     std::string m_strText;  // text of the current line, reused

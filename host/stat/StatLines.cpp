@@ -1,5 +1,6 @@
 #include "host/stat/StatLines.h"
 
+#include "host/Betrag.h"
 #include "host/Cp1252.h"
 #include "host/TextUtil.h"
 #include "host/stat/BehErrors.h"
@@ -7,13 +8,6 @@
 #include "host/stat/StatLineTables.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstdint>
-#include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -106,104 +100,22 @@ bool ReadField(std::string_view field, std::size_t nField, CString& strSlot, CSt
     return false;
 }
 
-using CFieldMap = CStatLines::FieldMap;
-
-void AddTab(CFieldMap& map, std::size_t nPos) {
-    if (map.nFields < CStatLines::SlotCount)
-        map.aEnd[map.nFields] = static_cast<std::uint32_t>(nPos);
-    ++map.nFields;
+// An amount slot holds the stored form of an amount, or nothing (an empty amount).
+bool IsAmountSlot(int eSlot) {
+    using S = CStatLines;
+    return (eSlot >= S::LuBetrag1 && eSlot <= S::LuBetrag14) ||
+           (eSlot >= S::GlabBetrag1 && eSlot <= S::GlabBetrag7);
 }
 
-void AddSpecial(CFieldMap& map) {
-    if (map.nFields < CStatLines::SlotCount) map.nCareful |= std::uint64_t{1} << map.nFields;
+bool IsAmountText(const CString& text) {
+    return text.find_first_not_of(' ') == CString::npos || !CWBetragBasis(text).IsEmpty();
 }
-
-// The bytes of a chunk in position order: bit i of nTabs or nSpecial stands for
-// byte nBase + i. Special bytes are rare: a chunk without them steps from TAB to
-// TAB.
-void MapEvents(CFieldMap& map, std::size_t nBase, std::uint64_t nTabs, std::uint64_t nSpecial) {
-    if (!nSpecial) {
-        for (; nTabs; nTabs &= nTabs - 1)
-            AddTab(map, nBase + static_cast<std::size_t>(std::countr_zero(nTabs)));
-        return;
-    }
-    for (std::uint64_t nEvents = nTabs | nSpecial; nEvents; nEvents &= nEvents - 1) {
-        const int nBit = std::countr_zero(nEvents);
-        if (nTabs >> nBit & 1)
-            AddTab(map, nBase + static_cast<std::size_t>(nBit));
-        else
-            AddSpecial(map);
-    }
-}
-
-#if defined(__SSE2__)
-// Bit i of the masks: byte i of the 16 at p is a TAB, is special.
-void Masks16(const char* p, std::uint64_t& nTabs, std::uint64_t& nSpecial) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    nTabs = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\t'))));
-    nSpecial = static_cast<std::uint32_t>(
-        _mm_movemask_epi8(v) | _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\\'))));
-}
-
-// Sixty-four bytes at a time: a compare per kind of byte gives a bit mask of where
-// they stand, and a line of a hit file takes two or three such chunks. The last
-// partial chunk is copied into a buffer padded with zeros, which are neither TAB
-// nor special.
-void MapChunk(CFieldMap& map, std::size_t nBase, const char* p) {
-    std::uint64_t nTabs = 0, nSpecial = 0;
-    for (int i = 0; i < 4; ++i) {
-        std::uint64_t nT, nS;
-        Masks16(p + 16 * i, nT, nS);
-        nTabs |= nT << (16 * i);
-        nSpecial |= nS << (16 * i);
-    }
-    MapEvents(map, nBase, nTabs, nSpecial);
-}
-
-void MapAll(std::string_view line, CFieldMap& map) {
-    std::size_t nPos = 0;
-    for (; nPos + 64 <= line.size(); nPos += 64)
-        MapChunk(map, nPos, line.data() + nPos);
-    if (nPos < line.size()) {
-        char aTail[64] = {};
-        std::memcpy(aTail, line.data() + nPos, line.size() - nPos);
-        MapChunk(map, nPos, aTail);
-    }
-}
-#else
-void MapAll(std::string_view line, CFieldMap& map) {
-    for (std::size_t nPos = 0; nPos < line.size(); ++nPos) {
-        const auto c = static_cast<unsigned char>(line[nPos]);
-        MapEvents(map, nPos, c == '\t', c >= 0x80 || c == '\\');
-    }
-}
-#endif
 
 } // namespace
 
 void CStatLines::Clear() {
     for (CString& strSlot : m_arrSlots)
         strSlot.clear();
-    m_nInLine = 0;
-}
-
-CStatLines& CStatLines::operator=(const CStatLines& other) {
-    if (this == &other) return *this;
-    for (int i = 0; i < SlotCount; ++i)
-        m_arrSlots[i].assign(other.View(static_cast<Slot>(i)));
-    m_nInLine = 0;
-    return *this;
-}
-
-bool CStatLines::operator==(const CStatLines& other) const {
-    for (int i = 0; i < SlotCount; ++i)
-        if (View(static_cast<Slot>(i)) != other.View(static_cast<Slot>(i))) return false;
-    return true;
-}
-
-void CStatLines::TakeFromLine(Slot eSlot) const {
-    m_arrSlots[eSlot].assign(m_arrViews[eSlot]);
-    m_nInLine &= ~Bit(eSlot);
 }
 
 void CStatLines::MoveError2File(const CBehErrors& err) {
@@ -249,72 +161,34 @@ bool CStatLines::ToText(const int* pTable, std::string& out) const {
     return true;
 }
 
-bool CStatLines::FromText(std::string_view utf8, const int* pTable, CString& strError) {
-    FieldMap map;
-    MapFields(utf8, map);
-    return FromMap(utf8, {map.aEnd.data(), map.nFields, map.nCareful}, pTable, strError);
-}
-
-void CStatLines::MapFields(std::string_view utf8, FieldMap& map) {
-    map.nCareful = 0;
-    map.nFields = 0;
-    MapAll(utf8, map);
-    AddTab(map, utf8.size()); // the end of the last field
-}
-
-// The count is checked before any field but the kind is taken, so that a line
+// The count is checked before any field but the kind is read, so that a line
 // with a wrong count is reported as such whatever its fields hold.
-bool CStatLines::FromMap(std::string_view utf8, const FieldEnds& map, const int* pTable,
-                         CString& strError) {
-    const auto field = [&](std::size_t i) {
-        const std::size_t nBegin = i ? map.pEnd[i - 1] + 1 : 0;
-        return utf8.substr(nBegin, map.pEnd[i] - nBegin);
-    };
-    // Every slot reads as empty unless the line fills it. Lines of one table fill
-    // the same slots, so only a change of table needs the views emptied.
-    m_nInLine = ~std::uint64_t{0} >> (64 - SlotCount);
-    m_arrViews[SatzArt] = {};
-    if (!TakeField(SatzArt, field(0), map.nCareful & 1, 1, strError)) return false;
-    const int* pLine = StatLineTable(View(SatzArt), pTable);
-    if (pLine != m_pViewTable) {
-        const std::string_view kind = m_arrViews[SatzArt];
-        m_arrViews.fill({});
-        m_arrViews[SatzArt] = kind;
-        m_pViewTable = pLine;
-        m_nViewSlots = pLine ? static_cast<std::size_t>(StatLineSlotCount(pLine)) : 0;
-    }
+bool CStatLines::FromText(std::string_view utf8, const int* pTable, CString& strError) {
+    Clear();
+    std::size_t nTab = utf8.find('\t');
+    if (!ReadField(utf8.substr(0, nTab), 1, m_arrSlots[SatzArt], strError)) return false;
+    const int* pLine = StatLineTable(Get(SatzArt), pTable);
     if (!pLine) {
         strError = "unbekannte Satzart \"" + GetMidStr(Get(SatzArt), 0, 20) + "\"";
         return false;
     }
-    const std::size_t nSlots = m_nViewSlots;
-    if (map.nFields != nSlots) {
-        strError = ::Format("%zu Felder statt %zu", map.nFields, nSlots);
+    const auto nFields = static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '\t')) + 1;
+    const auto nSlots = static_cast<std::size_t>(StatLineSlotCount(pLine));
+    if (nFields != nSlots) {
+        strError = ::Format("%zu Felder statt %zu", nFields, nSlots);
         return false;
     }
-    // Nearly all fields are taken as they stand: their views only are set, as every
-    // slot is marked as in the line already. The few fields that need care are
-    // taken afterwards, in field order, and replace their views.
-    const char* const pText = utf8.data();
     for (std::size_t i = 1; i < nSlots; ++i) {
-        const std::uint32_t nBegin = map.pEnd[i - 1] + 1;
-        m_arrViews[pLine[i]] = std::string_view(pText + nBegin, map.pEnd[i] - nBegin);
-    }
-    for (std::uint64_t nCareful = map.nCareful & ~std::uint64_t{1}; nCareful;
-         nCareful &= nCareful - 1) {
-        const auto i = static_cast<std::size_t>(std::countr_zero(nCareful));
-        if (!TakeField(static_cast<Slot>(pLine[i]), field(i), true, i + 1, strError)) return false;
+        const std::size_t nBegin = nTab + 1;
+        nTab = utf8.find('\t', nBegin);
+        const std::string_view field = utf8.substr(nBegin, nTab - nBegin);
+        CString& strSlot = m_arrSlots[pLine[i]];
+        if (!ReadField(field, i + 1, strSlot, strError)) return false;
+        if (IsAmountSlot(pLine[i]) && !IsAmountText(strSlot)) {
+            strError = "Feld " + itoc(static_cast<long long>(i + 1)) + " ist kein Betrag: \"" +
+                       GetMidStr(strSlot, 0, 20) + "\"";
+            return false;
+        }
     }
     return true;
-}
-
-bool CStatLines::TakeField(Slot eSlot, std::string_view field, bool bCareful, std::size_t nField,
-                           CString& strError) {
-    if (!bCareful) {
-        m_arrViews[eSlot] = field;
-        m_nInLine |= Bit(eSlot);
-        return true;
-    }
-    m_nInLine &= ~Bit(eSlot);
-    return ReadField(field, nField, m_arrSlots[eSlot], strError);
 }

@@ -1,19 +1,30 @@
 #include "host/stat/StatReader.h"
 
 #include "host/Cp1252.h"
-#include "host/stat/HitFilePiece.h"
-#include "host/stat/PieceRun.h"
+#include "host/DBIniFile.h"
+#include "host/TextUtil.h"
 #include "host/stat/StatAccu.h"
 
-#include <algorithm>
-#include <limits>
-#include <thread>
+#include <cerrno>
+#include <exception>
+#include <sys/stat.h>
 
 namespace {
 
 constexpr std::string_view kHeaderName = "#vxstat-hits\t";
-constexpr int kMostThreads = 8;
-constexpr int kPiecesPerThread = 16; // small enough that a faster core reads more
+constexpr std::size_t kMaxHeader = 4096;
+constexpr long kLinesPerStep = 1024; // lines between two progress updates
+
+// "<path>:<line>: <text>" of a CDBIniFile error, split; nLine 0 for the file as a
+// whole.
+void SplitIniError(const CString& strError, const CString& strPath, long& nLine, CString& strText) {
+    std::string_view rest = strError;
+    if (rest.starts_with(strPath) && rest.size() > strPath.size())
+        rest.remove_prefix(strPath.size() + 1);
+    nLine = LeadingInt(CString(rest.substr(0, 12)));
+    const std::size_t nColon = rest.find(": ");
+    strText = CString(nColon == std::string_view::npos ? rest : rest.substr(nColon + 2));
+}
 
 } // namespace
 
@@ -23,81 +34,127 @@ bool CStatReader::ReadHitFile(CStatAccu& accu, CDBStdioFile& file, const std::st
     CProgressScope progress(m_strTitel);
     const std::string strHits = DataPath(strDataDir, m_strFileName + ".txt");
     const std::string strSel = DataPath(strDataDir, m_strFileName + ".sel");
+    try {
+        return ReadAll(file, strHits, strSel, strError);
+    } catch (const std::exception& e) {
+        return Fail(strError, "Die Trefferdatei ", strHits, " kann nicht eingelesen werden",
+                    Utf8ToCp1252(std::string("interner Fehler: ") + e.what()));
+    }
+}
+
+bool CStatReader::ReadAll(CDBStdioFile& file, const std::string& strHits, const std::string& strSel,
+                          CString& strError) {
     if (!file.OpenRead(strHits))
         return Fail(strError, "Die Trefferdatei ", strHits, " kann nicht gelesen werden",
                     file.GetError());
-    if (!ReadHeader(file, strError)) return false;
+    CString strRunId;
+    if (!ReadHeader(file, strRunId, strError)) return false;
     m_nTotal = static_cast<long>(file.GetSize());
+    if (!CheckSelection(strSel, strRunId, strHits, strError)) return false;
     if (!ReadMoreSelektions(strSel))
         return Fail(strError, "Die Auswahldatei ", strSel, " kann nicht gelesen werden");
     if (!OnlyForProgBeforeMoveDataFromFile())
         return Fail(strError, "Die Trefferdatei ", strHits, " kann nicht eingelesen werden");
-    return ReadPieces(file, PieceLimits(file), strError);
+    return ReadLines(file, strError);
 }
 
-bool CStatReader::ReadHeader(CDBStdioFile& file, CString& strError) {
+// The header: kHeader, and after a TAB the run id (none in files of older runs).
+bool CStatReader::ReadHeader(CDBStdioFile& file, CString& strRunId, CString& strError) {
     std::string strText;
-    const CDBStdioFile::Read eRead = file.ReadLine(strText);
+    const CDBStdioFile::Read eRead = file.ReadFirstLine(strText, kMaxHeader);
     if (eRead == CDBStdioFile::Read::Fault)
         return Fail(strError, "Die Trefferdatei ", file.GetPath(), " kann nicht gelesen werden",
                     file.GetError());
     if (eRead != CDBStdioFile::Read::Line || !strText.starts_with(kHeaderName))
         return Fail(strError, "Die Datei ", file.GetPath(), " ist keine Trefferdatei");
-    if (strText != kHeader) {
+    const std::string_view header = kHeader;
+    const bool bKnown = strText.starts_with(header) &&
+                        (strText.size() == header.size() || strText[header.size()] == '\t');
+    if (!bKnown) {
         const std::string strVersion = "Version " + strText.substr(kHeaderName.size(), 20);
         return Fail(strError, "Die Trefferdatei ", file.GetPath(), " hat ein unbekanntes Format",
                     Utf8ToCp1252(strVersion));
     }
+    strRunId = strText.size() > header.size() ? strText.substr(header.size() + 1) : "";
     return true;
 }
 
-// Where the pieces begin, from the line after the header, and after that the end:
-// each piece but the first begins with a line that starts a row, so that every
-// row lies whole in one piece. The last piece reads on to the end of the file.
-std::vector<std::int64_t> CStatReader::PieceLimits(const CDBStdioFile& file) {
-    const std::int64_t nStart = file.GetReadPos();
-    const std::int64_t nBytes = file.GetSize() - nStart;
-    std::vector<std::int64_t> limits{nStart};
-    // One thread reads the file in one piece.
-    const int nThreads = Threads();
-    const std::int64_t nWanted =
-        nThreads == 1
-            ? 1
-            : std::min<std::int64_t>(nThreads * kPiecesPerThread,
-                                     nBytes / std::max<std::int64_t>(m_nMinPieceBytes, 1));
-    CDBStdioFile scan;
-    if (nWanted > 1 && NewPiece(0) && scan.OpenReadSame(file)) {
-        for (std::int64_t k = 1; k < nWanted; ++k) {
-            const std::int64_t nFrom = nStart + nBytes * k / nWanted;
-            if (nFrom <= limits.back()) continue; // the row before reaches past here
-            CStatAccu scratchAccu;
-            const std::unique_ptr<CStatReader> pScratch = NewPiece(0);
-            pScratch->m_pAccu = &scratchAccu;
-            const std::int64_t nCut = CHitFilePiece::FindRowStart(
-                scan, *pScratch, nFrom, nStart + nBytes * (k + 1) / nWanted);
-            if (nCut > limits.back()) limits.push_back(nCut);
+// A missing selection file and its bad lines are reported like bad lines of the
+// hit file: the evaluation then shows with the defaults of the missing keys.
+bool CStatReader::CheckSelection(const std::string& strSel, const CString& strRunId,
+                                 const std::string& strHits, CString& strError) {
+    const CString strName = m_strFileName + ".sel";
+    struct stat st {};
+    if (::stat(strSel.c_str(), &st) != 0) {
+        AddBadLine(strName,
+                   Utf8ToCp1252(errno == ENOENT ? "die Auswahldatei fehlt, es gelten die Vorgaben"
+                                                : "die Auswahldatei kann nicht gelesen werden"));
+        return true;
+    }
+    if (!S_ISREG(st.st_mode))
+        return Fail(strError, "Die Auswahldatei ", strSel, " kann nicht gelesen werden",
+                    Utf8ToCp1252("keine gewöhnliche Datei"));
+    if (st.st_size > kMaxSelectionBytes)
+        return Fail(strError, "Die Auswahldatei ", strSel, " kann nicht gelesen werden",
+                    Utf8ToCp1252("größer als 1 MiB"));
+    const CDBIniFile ini(strSel);
+    const bool bWhole = ReportSelectionErrors(ini, strSel);
+    if (bWhole && ini.ReadString(kRunSection, kRunKey, "") != strRunId) {
+        strError = Utf8ToCp1252("Die Trefferdatei " + strHits + " und die Auswahldatei " + strSel +
+                                " stammen nicht aus demselben Lauf und gehören nicht zusammen. "
+                                "Bitte die Auswertung neu erstellen.");
+        return false;
+    }
+    return true;
+}
+
+// Each line the ini file skipped becomes an error record; false when the file
+// could not be read as a whole.
+bool CStatReader::ReportSelectionErrors(const CDBIniFile& ini, const std::string& strSel) {
+    const CString strName = m_strFileName + ".sel";
+    bool bWhole = true;
+    for (const CString& strIniError : ini.GetErrors()) {
+        long nLine = 0;
+        CString strText;
+        SplitIniError(strIniError, strSel, nLine, strText);
+        if (nLine <= 0) {
+            bWhole = false;
+            AddBadLine(strName, strText);
+        } else {
+            AddBadLine(strName + ", Zeile " + itoc(nLine),
+                       "unlesbare Zeile \"" + GetMidStr(strText, 0, 40) + "\"");
         }
     }
-    limits.push_back(std::numeric_limits<std::int64_t>::max());
-    return limits;
+    return bWhole;
 }
 
-int CStatReader::Threads() const {
-    const int nCores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    return std::min(m_nMaxThreads > 0 ? m_nMaxThreads : nCores, kMostThreads);
+bool CStatReader::ReadLines(CDBStdioFile& file, CString& strError) {
+    const int* pTable = SetLineStruct();
+    CStatLines line;
+    std::string strText;
+    CString strWhy;
+    for (long nLine = 2;; ++nLine) {
+        const CDBStdioFile::Read eRead = file.ReadLine(strText);
+        if (eRead == CDBStdioFile::Read::End) return true;
+        if (eRead == CDBStdioFile::Read::Fault)
+            return Fail(strError, "Die Trefferdatei ", file.GetPath(), " kann nicht gelesen werden",
+                        file.GetError());
+        if (nLine % kLinesPerStep == 0) {
+            m_nPos = static_cast<long>(file.GetReadPos());
+            if (!DoProgress(m_nPos, m_nTotal))
+                return Fail(strError, "Das Einlesen der Trefferdatei ", file.GetPath(),
+                            " wurde abgebrochen");
+        }
+        if (eRead == CDBStdioFile::Read::Line && line.FromText(strText, pTable, strWhy)) {
+            MoveDataFromFile(line);
+            continue;
+        }
+        if (eRead == CDBStdioFile::Read::TooLong) strWhy = Utf8ToCp1252("länger als 64 MiB");
+        AddBadLine(m_strFileName + ".txt, Zeile " + itoc(nLine), strWhy);
+    }
 }
 
-bool CStatReader::ReadPieces(CDBStdioFile& file, std::vector<std::int64_t> limits,
-                             CString& strError) {
-    CPieceRun run(*this, file, std::move(limits));
-    CString strFault;
-    const CHitFilePiece::End eEnd = run.Read(Threads(), strFault);
-    run.Join(eEnd == CHitFilePiece::End::Done);
-    if (IsCancelled())
-        return Fail(strError, "Das Einlesen der Trefferdatei ", file.GetPath(),
-                    " wurde abgebrochen");
-    if (eEnd != CHitFilePiece::End::Done)
-        return Fail(strError, "Die Trefferdatei ", file.GetPath(), " kann nicht gelesen werden",
-                    strFault);
-    return true;
+void CStatReader::AddBadLine(const CString& strWhere, const CString& strWhy) {
+    CBehErrors& error = m_pAccu->m_vecErrors.emplace_back();
+    error.m_strText = strWhere + ": " + strWhy;
 }

@@ -1,12 +1,9 @@
 #pragma once
 // The reading half of an evaluation, whatever its file type: reads the hit file
-// back for the evaluation dialog, a large file in pieces on several threads.
+// back for the evaluation dialog, line by line.
 #include "host/stat/StatEval.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <memory>
-#include <vector>
+class CDBIniFile;
 
 class CStatReader : public CStatEval {
 public:
@@ -19,33 +16,23 @@ public:
     // Reads the selection file; a missing file reads as empty (CDBIniFile).
     virtual bool ReadMoreSelektions(const CString& /*strPath*/) { return true; }
 
-    // Reading in pieces. A reader that joins only consecutive lines into a row,
-    // and decides whether a line joins by nothing but its last row, can read a
-    // piece of the file into a reader of its own: NewPiece gives one, empty, with
-    // room for the rows of about nBytes of lines (nullptr: the reader reads in
-    // one piece). RowCount tells where rows begin; JoinPiece appends the rows of
-    // a piece, read after those so far. A piece's reader may add to m_pAccu's
-    // errors, but changes nothing else outside itself.
-    virtual std::unique_ptr<CStatReader> NewPiece(std::int64_t /*nBytes*/) { return nullptr; }
-    virtual std::size_t RowCount() const { return 0; }
-    virtual void JoinPiece(CStatReader& /*piece*/) {}
-
-    // Threads that read at once: at most m_nMaxThreads (0: one per processor core),
-    // on pieces of at least m_nMinPieceBytes.
-    int m_nMaxThreads = 0;
-    std::int64_t m_nMinPieceBytes = std::int64_t{1} << 20;
-
 protected:
     // Reads "<strDataDir>/<m_strFileName>.txt": the selection, then every line.
-    // A bad line is recorded in accu.m_vecErrors with file name and line number,
-    // and reading goes on. False with a German strError when the file is missing
-    // or unreadable, is no hit file, or the user cancelled.
+    // A bad line of either file, and a missing selection file, are recorded in
+    // accu.m_vecErrors with file name and line number, and reading goes on. False
+    // with a German strError when the hit file is missing, unreadable or no hit
+    // file, when either file is no regular file, when the two files come from
+    // different runs, or when the user cancelled.
     bool ReadHitFile(CStatAccu& accu, CDBStdioFile& file, const std::string& strDataDir,
                      CString& strError);
 
 private:
-    bool ReadHeader(CDBStdioFile& file, CString& strError);
-    int Threads() const;
-    std::vector<std::int64_t> PieceLimits(const CDBStdioFile& file);
-    bool ReadPieces(CDBStdioFile& file, std::vector<std::int64_t> limits, CString& strError);
+    bool ReadAll(CDBStdioFile& file, const std::string& strHits, const std::string& strSel,
+                 CString& strError);
+    bool ReadHeader(CDBStdioFile& file, CString& strRunId, CString& strError);
+    bool CheckSelection(const std::string& strSel, const CString& strRunId,
+                        const std::string& strHits, CString& strError);
+    bool ReportSelectionErrors(const CDBIniFile& ini, const std::string& strSel);
+    bool ReadLines(CDBStdioFile& file, CString& strError);
+    void AddBadLine(const CString& strWhere, const CString& strWhy);
 };

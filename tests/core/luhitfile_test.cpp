@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 
 namespace {
@@ -267,20 +268,59 @@ TEST_F(LUHitFile, RandomRowsReadBackEqual) {
         }
         CStatAccu accu;
         ASSERT_TRUE(Write(sum, accu));
-        // Read in one piece and in several: the rows of one to seven lines each
-        // lie across the places where the file is split.
-        for (int nPieces : {1, 2, 5}) {
-            CLUSum back;
-            CFile2LU reader(&back, nullptr);
-            reader.m_nMaxThreads = nPieces;
-            reader.m_nMinPieceBytes = 1;
-            CString strError;
-            ASSERT_TRUE(reader.Run(accu, m_dir.string(), strError)) << strError;
-            ASSERT_EQ(back.m_vecLabRech.size(), sum.m_vecLabRech.size()) << seed << " " << nPieces;
-            for (std::size_t i = 0; i < sum.m_vecLabRech.size(); ++i)
-                ExpectSameRow(sum.m_vecLabRech[i], back.m_vecLabRech[i]);
-        }
+        CLUSum back;
+        CFile2LU reader(&back, nullptr);
+        CString strError;
+        ASSERT_TRUE(reader.Run(accu, m_dir.string(), strError)) << strError;
+        ASSERT_EQ(back.m_vecLabRech.size(), sum.m_vecLabRech.size()) << seed;
+        for (std::size_t i = 0; i < sum.m_vecLabRech.size(); ++i)
+            ExpectSameRow(sum.m_vecLabRech[i], back.m_vecLabRech[i]);
     }
+}
+
+// A row without plan kind and one with a patient name of 2 MB: the file holds no
+// NUL byte, and both rows read back as they were, without an error.
+TEST_F(LUHitFile, NoPlanKindAndHugeTextsReadBackEqual) {
+    CLUSum sum;
+    sum.m_vecLabRech = {Row("1", {{19, 100}}), Row("2", {{7, 200}})};
+    sum.m_vecLabRech[0].m_cPlanArt = 0;
+    CString strName(2 << 20, 'x');
+    for (std::size_t i = 0; i < strName.size(); i += 5)
+        strName[i] = "\t\xE4\n\\"[i / 5 % 4];
+    sum.m_vecLabRech[1].m_strPatName = strName;
+    CStatAccu accu;
+    ASSERT_TRUE(Write(sum, accu));
+    std::ifstream in(m_dir / "vx_slu.txt", std::ios::binary);
+    const std::string content((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
+    EXPECT_EQ(content.find('\0'), std::string::npos);
+
+    CLUSum back;
+    CFile2LU reader(&back, nullptr);
+    CString strError;
+    ASSERT_TRUE(reader.Run(accu, m_dir.string(), strError)) << strError;
+    EXPECT_TRUE(accu.m_vecErrors.empty());
+    ASSERT_EQ(back.m_vecLabRech.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i)
+        ExpectSameRow(sum.m_vecLabRech[i], back.m_vecLabRech[i]);
+}
+
+// The room for rows taken at once is bounded, whatever the size of the file: here
+// a valid header followed by 1 GB of a sparse file, read as one overlong line.
+TEST_F(LUHitFile, RoomForRowsIsBoundedForAHugeFile) {
+    const std::filesystem::path hits = m_dir / "vx_slu.txt";
+    std::ofstream(hits, std::ios::binary) << CStatEval::kHeader << "\n";
+    std::filesystem::resize_file(hits, std::uintmax_t{1} << 30);
+    std::ofstream(m_dir / "vx_slu.sel");
+    CLUSum back;
+    CFile2LU reader(&back, nullptr);
+    CStatAccu accu;
+    CString strError;
+    ASSERT_TRUE(reader.Run(accu, m_dir.string(), strError)) << strError;
+    EXPECT_TRUE(back.m_vecLabRech.empty());
+    EXPECT_LE(back.m_vecLabRech.capacity(), static_cast<std::size_t>(CFile2LU::kMostRowsAhead));
+    ASSERT_EQ(accu.m_vecErrors.size(), 1u);
+    EXPECT_EQ(accu.m_vecErrors[0].m_strText, "vx_slu.txt, Zeile 2: l\xE4nger als 64 MiB");
 }
 
 // Line-level reading, without files.

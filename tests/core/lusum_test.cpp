@@ -12,10 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <random>
-#include <span>
-
 namespace {
 
 CBehHitLine Hit(const char* pat, const char* plan, const char* key, std::int64_t cent) {
@@ -63,65 +59,6 @@ TEST(LUSumMerge, ServiceDatesSplitRowsWithStetsLstDatum) {
     sum.MoveLabRech(Hit("7", "P1", "F1", 100), settings);
     sum.MoveLabRech(later, settings);
     EXPECT_EQ(sum.m_vecLabRech.size(), 1u);
-}
-
-// The reference: every row from the back, as the rows were searched originally.
-void MergeByFullSearch(std::vector<CLULabRech>& rows, const CBehHitLine& hit,
-                       const CLUDefault& settings) {
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
-        if (it->Compare(hit, settings)) return it->MoveBeh(hit);
-    rows.emplace_back().Clear();
-    rows.back().MoveBeh(hit);
-}
-
-CBehHitLine RandomHit(std::mt19937& rng) {
-    auto pick = [&](std::initializer_list<const char*> v) {
-        return CString(*(v.begin() + rng() % v.size()));
-    };
-    CBehHitLine h;
-    h.m_strPatNr = pick({"1", "2", "3"});
-    h.m_strPlanNr = pick({"", "P1", "P2"});
-    h.m_strLBlockNr = pick({"", "B1", "B2"});
-    h.m_strLabRechKey = pick({"", "F1", "F2"});
-    h.m_strLiqNr1 = pick({"", "L1"});
-    h.m_strDatum = pick({"20230101", "20230102"});
-    h.m_cFlag1 = pick({"k", "z"})[0];
-    h.m_cArt = '1';
-    h.m_Betrag = CDBetrag::FromCent(static_cast<std::int64_t>(rng() % 1000));
-    h.m_nMwStSatz = 7;
-    return h;
-}
-
-TEST(LUSumMerge, IndexGivesTheRowsOfAFullSearchFromTheBack) {
-    for (bool bStets : {false, true}) {
-        CLUDefault settings;
-        settings.SetStetsLstDatum(bStets);
-        for (unsigned seed = 1; seed <= 20; ++seed) {
-            std::mt19937 rng(seed);
-            CLUSum sum;
-            std::vector<CLULabRech> reference;
-            std::vector<CBehHitLine> hits;
-            for (int i = 0; i < 300; ++i) {
-                hits.push_back(RandomHit(rng));
-                sum.MoveLabRech(hits.back(), settings);
-                MergeByFullSearch(reference, hits.back(), settings);
-            }
-            // The same hits handed over together, in pieces of 0 to 40 hits.
-            CLUSum batched;
-            for (std::size_t nAt = 0; nAt < hits.size();) {
-                const std::size_t n = std::min<std::size_t>(rng() % 41, hits.size() - nAt);
-                batched.MoveLabRech(std::span(hits).subspan(nAt, n), settings);
-                nAt += n;
-            }
-            for (const CLUSum* p : {&sum, &batched}) {
-                ASSERT_EQ(p->m_vecLabRech.size(), reference.size()) << seed;
-                for (std::size_t i = 0; i < reference.size(); ++i) {
-                    EXPECT_EQ(Netto(p->m_vecLabRech[i]), Netto(reference[i])) << seed << "/" << i;
-                    EXPECT_EQ(p->m_vecLabRech[i].m_strLiqNr, reference[i].m_strLiqNr);
-                }
-            }
-        }
-    }
 }
 
 TEST(LUSumMerge, RowsAddedOrRemovedFromOutsideAreStillFound) {

@@ -4,8 +4,6 @@
 #include "glab/GlabSum.h"
 #include "host/stat_support.h"
 
-#include <random>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -43,47 +41,25 @@ TEST_F(GlabHitFileTest, ConsecutiveLinesOfOneInvoiceJoin) {
     EXPECT_EQ(m_sum.m_vecFakt[1].m_strRechNr, "9");
 }
 
-// Read in pieces on several threads, the rows are those of a read in one piece.
-TEST_F(GlabHitFileTest, PiecesGiveTheRowsOfOnePiece) {
-    std::mt19937 rng(5);
-    for (int n = 0, nRechNr = 0; n < 20'000; ++n) {
-        if (rng() % 3 == 0) ++nRechNr; // runs of lines of one invoice
-        const CString strRechNr = rng() % 20 ? std::to_string(nRechNr) : "";
-        m_accu.m_vecGlabHits.push_back(Hit(std::to_string(100 + nRechNr % 7), strRechNr, n));
-    }
-    CGlab2File writer(nullptr);
-    ASSERT_TRUE(writer.Run(m_accu, Dir(), m_strError)) << m_strError;
-    const auto read = [&](int nThreads) {
-        CGlabSum sum;
-        CFile2Glab reader(&sum, nullptr);
-        reader.m_nMaxThreads = nThreads;
-        reader.m_nMinPieceBytes = 1;
-        CStatAccu accu;
-        EXPECT_TRUE(reader.Run(accu, Dir(), m_strError)) << m_strError;
-        std::vector<std::pair<CString, long long>> rows;
-        for (const CGlabFakt& f : sum.m_vecFakt)
-            rows.emplace_back(f.m_strRechNr, f.m_TechnLst.GetCent());
-        return rows;
-    };
-    const auto whole = read(1);
-    EXPECT_LT(whole.size(), m_accu.m_vecGlabHits.size());
-    EXPECT_EQ(read(2), whole);
-    EXPECT_EQ(read(5), whole);
-}
-
 TEST_F(GlabHitFileTest, BadLinesAreReportedAndGoodOnesKept) {
     m_accu.m_vecGlabHits = {Hit("101", "1", 1), Hit("102", "2", 2)};
     WriteAndRead();
     std::string text = ReadRaw("vx_gla.txt");
-    text.insert(text.rfind("\nW\t") + 1, "W\tzu wenig Felder\nL\tfremde Satzart\n");
+    // A third line whose gross amount (the last field) is no amount.
+    const std::size_t nLast = text.rfind("\nW\t") + 1;
+    std::string strNoAmount = text.substr(nLast, text.find('\n', nLast) - nLast);
+    strNoAmount = strNoAmount.substr(0, strNoAmount.rfind('\t')) + "\tzw\xC3\xB6lf Euro\n";
+    text.insert(nLast, "W\tzu wenig Felder\nL\tfremde Satzart\n" + strNoAmount);
     WriteRaw("vx_gla.txt", text);
     m_read.m_vecErrors.clear();
     CFile2Glab reader(&m_sum, nullptr);
     ASSERT_TRUE(reader.Run(m_read, Dir(), m_strError)) << m_strError;
     EXPECT_EQ(m_sum.m_vecFakt.size(), 2u);
-    ASSERT_EQ(m_read.m_vecErrors.size(), 2u);
+    ASSERT_EQ(m_read.m_vecErrors.size(), 3u);
     EXPECT_EQ(m_read.m_vecErrors[0].m_strText.rfind("vx_gla.txt, Zeile 3: ", 0), 0u);
     EXPECT_EQ(m_read.m_vecErrors[1].m_strText.rfind("vx_gla.txt, Zeile 4: ", 0), 0u);
+    EXPECT_EQ(m_read.m_vecErrors[2].m_strText, "vx_gla.txt, Zeile 5: Feld 18 ist kein Betrag: "
+                                               "\"zw\xF6lf Euro\"");
 }
 
 TEST(GlabReader, LineKindsAndCheckMark) {
@@ -107,6 +83,20 @@ TEST(GlabReader, LineKindsAndCheckMark) {
     EXPECT_FALSE(reader.MoveDataFromFile(line));
     EXPECT_EQ(sum.m_vecFakt.size(), 1u);
     EXPECT_EQ(accu.m_vecErrors.size(), 1u);
+}
+
+// The room for rows taken at once is bounded, whatever the size of the file: here
+// a valid header followed by 1 GB of a sparse file, read as one overlong line.
+TEST_F(GlabHitFileTest, RoomForRowsIsBoundedForAHugeFile) {
+    WriteRaw("vx_gla.txt", std::string(CStatEval::kHeader) + "\n");
+    std::filesystem::resize_file(PathOf("vx_gla.txt"), std::uintmax_t{1} << 30);
+    WriteRaw("vx_gla.sel", "");
+    CFile2Glab reader(&m_sum, nullptr);
+    ASSERT_TRUE(reader.Run(m_read, Dir(), m_strError)) << m_strError;
+    EXPECT_TRUE(m_sum.m_vecFakt.empty());
+    EXPECT_LE(m_sum.m_vecFakt.capacity(), static_cast<std::size_t>(CFile2Glab::kMostRowsAhead));
+    ASSERT_EQ(m_read.m_vecErrors.size(), 1u);
+    EXPECT_EQ(m_read.m_vecErrors[0].m_strText, "vx_gla.txt, Zeile 2: l\xE4nger als 64 MiB");
 }
 
 TEST_F(GlabHitFileTest, LaborkundeIsAlleOrAFourPlaceNumber) {

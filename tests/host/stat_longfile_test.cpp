@@ -26,13 +26,15 @@ protected:
             content += text + "\n";
         }
         WriteRaw("vx_test.txt", content);
+        WriteRaw("vx_test.sel", "");
     }
 
     static CStatLines Good(int n) {
         CStatLines line;
         line.Set(S::SatzArt, "L");
         line.Set(S::PatNr, std::to_string(n));
-        line.Set(S::HitText, n % 1500 == 0 ? CString(200'000, 'x') : "M\xFCller\t" + std::to_string(n));
+        line.Set(S::HitText,
+                 n % 1500 == 0 ? CString(200'000, 'x') : "M\xFCller\t" + std::to_string(n));
         return line;
     }
 };

@@ -105,63 +105,52 @@ TEST_P(StatRoundTrip, RandomLinesReadBackEqual) {
     }
 }
 
-// A read line refers to its text; copies, Get and Set must not.
-TEST(StatLines, CopiesAndChangesDoNotDependOnTheReadText) {
-    CStatLines written;
-    written.Set(S::SatzArt, "L");
-    written.Set(S::PatNr, "4711");
-    written.Set(S::HitText, "M\xFCller, Anna"); // decoded, so held by the slot itself
-    std::string strText;
-    ASSERT_TRUE(written.ToText(iLU_SICHERUNG, strText));
-    CStatLines read;
+// Texts far longer than any line of a practice, with every byte that needs care,
+// come back byte for byte: what the writer takes, the reader reads.
+TEST_F(StatFolderTest, TwoMegabyteTextsReadBackEqual) {
+    CString strLong(2 << 20, 'a');
+    for (std::size_t i = 0; i < strLong.size(); i += 7)
+        strLong[i] = "\t\\\n\xE4\xFC\r "[i / 7 % 7];
+    CTestWriter writer;
+    CStatLines& line = writer.m_vecLines.emplace_back();
+    line.Set(S::SatzArt, "L");
+    line.Set(S::HitText, strLong);
+    line.Set(S::ZusatzText, strLong);
+    CStatAccu accu;
     CString strError;
-    ASSERT_TRUE(read.FromText(strText, iLU_SICHERUNG, strError)) << strError;
-    const CStatLines copy = read;
-    read.Set(S::PatNr, "1");
-    EXPECT_EQ(read.View(S::PatNr), "1");
-    std::fill(strText.begin(), strText.end(), 'x'); // the text is gone
-    EXPECT_EQ(copy, written);
-    EXPECT_EQ(copy.Get(S::PatNr), "4711");
-    EXPECT_EQ(read.Get(S::HitText), "M\xFCller, Anna");
-    // A second line leaves nothing of the first behind.
-    CStatLines other;
-    other.Set(S::SatzArt, "L");
-    ASSERT_TRUE(other.ToText(iLU_SICHERUNG, strText));
-    ASSERT_TRUE(read.FromText(strText, iLU_SICHERUNG, strError)) << strError;
-    EXPECT_EQ(read, other);
-    EXPECT_EQ(read.Get(S::PatNr), "");
+    ASSERT_TRUE(writer.Run(accu, Dir(), strError)) << strError;
+    CTestReader reader;
+    ASSERT_TRUE(reader.Run(accu, Dir(), strError)) << strError;
+    EXPECT_TRUE(accu.m_vecErrors.empty());
+    ASSERT_EQ(reader.m_vecLines.size(), 1u);
+    EXPECT_TRUE(reader.m_vecLines[0] == line);
 }
 
-// Fields are scanned sixteen bytes at a time: an escape, a byte beyond ASCII or a
-// bad escape must be seen at every position of a chunk, and in the last partial one.
-TEST(StatLines, SpecialBytesAreSeenAtEveryPosition) {
-    const int* pTable = iLU_SICHERUNG;
-    for (std::size_t nLength = 1; nLength <= 80; ++nLength) { // across 64-byte chunks
-        for (std::size_t nAt = 0; nAt < nLength; ++nAt) {
-            for (const char cSpecial : {'\\', '\t', '\xE4', '\n'}) {
-                SCOPED_TRACE(::testing::Message() << nLength << " bytes, special at " << nAt);
-                CStatLines line;
-                line.Set(S::SatzArt, "L");
-                CString strText(nLength, 'a');
-                strText[nAt] = cSpecial;
-                line.Set(S::HitText, strText);
-                line.Set(S::ZusatzText, strText); // near the end of the line
-                std::string strUtf8;
-                ASSERT_TRUE(line.ToText(pTable, strUtf8));
-                CStatLines back;
-                CString strError;
-                ASSERT_TRUE(back.FromText(strUtf8, pTable, strError)) << strError;
-                EXPECT_EQ(back, line);
-            }
+// An amount field holds the stored form of an amount or nothing; any other text
+// makes the line bad instead of reading as zero.
+TEST(StatLines, AmountFieldsMustHoldAmounts) {
+    const struct {
+        const char* pszAmount;
+        bool bGood;
+    } cases[] = {{"", true},       {"e      1234", true}, {"d        -5", true},
+                 {"   ", true},    {"12,34", false},      {"e", false},
+                 {"e 12x", false}, {"abc", false},        {"e 99999999999999999999", false}};
+    for (const auto& c : cases) {
+        for (const S::Slot eSlot : {S::LuBetrag(1), S::LuBetrag(14), S::GlabBetrag(7)}) {
+            const bool bLu = eSlot != S::GlabBetrag(7);
             CStatLines line;
-            line.Set(S::SatzArt, "L");
-            std::string strUtf8;
-            ASSERT_TRUE(line.ToText(pTable, strUtf8));
-            std::string strBad(nLength, 'a');
-            strBad[nAt] = '\\';                         // followed by a letter that is no escape
-            strUtf8 += strBad.substr(0, nAt + 1) + "x"; // the last field
+            line.Set(S::SatzArt, bLu ? "L" : "W");
+            line.Set(eSlot, c.pszAmount);
+            std::string strText;
+            int* pTable = bLu ? iLU_SICHERUNG : iGLAB_SICHERUNG;
+            ASSERT_TRUE(line.ToText(pTable, strText));
+            CStatLines back;
             CString strError;
-            EXPECT_FALSE(CStatLines().FromText(strUtf8, pTable, strError)) << nLength << " " << nAt;
+            EXPECT_EQ(back.FromText(strText, pTable, strError), c.bGood) << c.pszAmount;
+            if (c.bGood)
+                EXPECT_EQ(back, line);
+            else
+                EXPECT_THAT(strError, ::testing::HasSubstr("ist kein Betrag")) << c.pszAmount;
         }
     }
 }
