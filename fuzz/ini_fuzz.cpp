@@ -15,10 +15,12 @@
 
 namespace {
 
+// Files go to memory where there is a memory file system: saving syncs to disk.
 std::string TempPath(const char* pszName) {
-    return (std::filesystem::temp_directory_path() /
-            ("vxstat-fuzz-" + std::to_string(getpid()) + "-" + pszName))
-        .string();
+    const std::filesystem::path dir = std::filesystem::is_directory("/dev/shm")
+                                          ? std::filesystem::path("/dev/shm")
+                                          : std::filesystem::temp_directory_path();
+    return (dir / ("vxstat-fuzz-" + std::to_string(getpid()) + "-" + pszName)).string();
 }
 
 void WriteFile(const std::string& strPath, const std::uint8_t* data, std::size_t size) {
