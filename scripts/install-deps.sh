@@ -7,6 +7,7 @@ PACKAGES=(
   libsqlite3-dev sqlite3
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-tools-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core
+  clang libclang-rt-dev # the fuzz targets: clang with libFuzzer and the sanitizers
 )
 
 missing=()

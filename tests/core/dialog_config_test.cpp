@@ -48,6 +48,7 @@ protected:
     // Reads the stored settings and builds the dialog on them.
     CdiaLUConfig& Open(const CString& strStored) {
         StoreSettingsText(strStored);
+        m_pDialog.reset(); // an open dialog works on the settings until it is gone
         m_pDef = std::make_unique<CLUDefault>();
         m_pDialog = std::make_unique<CdiaLUConfig>(m_pDef.get(), nullptr);
         EXPECT_TRUE(m_pDialog->Create());

@@ -1,0 +1,39 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails the build when a file includes from a layer above its own:
+#   host/ (without host/gui/) sees only host/;
+#   core/ (without the settings dialog) and glab/ see only host/ and core/
+#   resp. glab/, never Qt or the dialog toolkit;
+#   tests/core (without the settings-dialog test) likewise.
+# Run as: cmake -DSOURCE_DIR=<root> -P CheckLayers.cmake
+set(layers
+  "host|host/gui/|core/|dialog/|glab/|app/|<Q"
+  "core|diaLUConfig\\.|host/gui/|dialog/|glab/|app/|<Q"
+  "glab||host/gui/|core/|dialog/|app/|<Q"
+  "tests/core|dialog_config_test\\.|host/gui/|dialog/|glab/|app/|support/GuiTestApp|<Q")
+set(failures "")
+foreach(layer IN LISTS layers)
+  string(REPLACE "|" ";" parts "${layer}")
+  list(POP_FRONT parts folder exempt)
+  file(GLOB_RECURSE files "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
+  foreach(file IN LISTS files)
+    file(RELATIVE_PATH rel "${SOURCE_DIR}" "${file}")
+    if(rel MATCHES "^host/gui/" OR (exempt AND rel MATCHES "${exempt}"))
+      continue()
+    endif()
+    file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include")
+    foreach(line IN LISTS includes)
+      foreach(forbidden IN LISTS parts)
+        string(FIND "${line}" "\"${forbidden}" quoted)
+        if(forbidden STREQUAL "<Q")
+          string(FIND "${line}" "<Q" quoted)
+        endif()
+        if(NOT quoted EQUAL -1)
+          string(APPEND failures "\n  ${rel}: ${line}")
+        endif()
+      endforeach()
+    endforeach()
+  endforeach()
+endforeach()
+if(failures)
+  message(FATAL_ERROR "Include from a higher layer:${failures}")
+endif()
