@@ -38,6 +38,11 @@ public:
     void OnClickChkMitTechnMat(CWPFRoutedEvent&);
 
     CLUDefault* m_pLUDefault;
+    // The matrices outlive the combo boxes bound to them: a matrix empties its views
+    // when it goes, and a combo box still connected would call its handler on a
+    // dialog half torn down.
+    CWPFMatrix<2> m_matListeInit; // key "0".."4", text from the host's string resources
+    CWPFMatrix<1> m_matSelDatum;  // the date entries of the layout
     CWPFTKCheckBox m_chkMitName;
     CWPFTKLComboBox m_cbListeInit;
     CWPFTKLComboBox m_cbSelDatum;
@@ -52,9 +57,7 @@ public:
     CWPFTKCheckBox m_chkStetsLstDatum;
     CWPFTKCheckBox m_chkMitFestzGeEA;
     CWPFTKCheckBox m_chkFortlRgNr;
-    CWPFMatrix<2> m_matListeInit; // key "0".."4", text from the host's string resources
-    CWPFMatrix<1> m_matSelDatum;  // the date entries of the layout
-    bool m_bBusy = false;         // handlers ignore the selections made by code while set
+    bool m_bBusy = false; // handlers ignore the selections made by code while set
 
 private:
     void AttachControls();
