@@ -4,6 +4,7 @@
 // technician ranking; print, export and the call-outs start from here.
 #include "core/LUDefault.h"
 #include "core/LUSum.h"
+#include "dialog/LURanking.h"
 #include "dialog/LURowEntry.h"
 #include "dialog/LUSums.h"
 #include "host/gui/ListViewMatrixSort.h"
@@ -84,6 +85,11 @@ public:
     CWPFTKTextBlock m_tbSummeUst, m_tbSummeNetto, m_tbSummeGesamt;
     CWPFGroupBox m_gbSummenNormal, m_gbSummenTech, m_gbSummenGesamt;
     CWPFTKLXceedDataGrid m_xgRanking;
+    // The technician ranking: the valid technicians, read once at start, and the
+    // tables "Ranking1" (technicians) and "Ranking2" (their treaters, related by
+    // "Relation5" on "Id") as last filled for the ranking tab; the print and the
+    // export read them.
+    std::vector<StructLeb> m_vecLeb;
     CWPFDataSet m_dsRanking;
     CWPFDataTable m_dtRanking1, m_dtRanking2;
 
@@ -102,6 +108,10 @@ private:
     void DoAddTextBlockColumn(const CString& strTitle, int nMatrixCol, TKHorizontalAlignment eAlign,
                               const CString& strToolTip);
     void DoSort(int nMatrixCol, bool bInitial);
+    void FillVecLeb(std::vector<StructLeb>& vecLeb);
+    CString GetZaLebId(const CString& strPatNr, const CString& strPlanNr);
+    void CalcRanking(const std::vector<CLULabRech>& vecRecords,
+                     std::vector<StructRanking>& vecRanking, CDBetrag& total);
     void DisplayRanking(std::vector<CLULabRech>& vecRecords);
     bool GetContinueIfNotDisplayStorno(int nMask, const CLULabRech& r) const;
     bool RebuildList(std::vector<CLULabRech>& vecRecords);
