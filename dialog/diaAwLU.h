@@ -48,6 +48,9 @@ public:
     void OnCTRL_T() override;
     CString GetAktuellePatNr() override;
     CString GetAktuellePlanNr();
+    CString GetAktPlanDatum(const CString& strPatNr, const CString& strPlanNr);
+    // The invoice's amount block of the current view tab.
+    CLULabRechLst& GetCLULabRechLstRef(CLULabRech& r);
     void ShowTitel() override;
 
     // Amount text of a sum (also for the print).
@@ -96,6 +99,9 @@ public:
 protected:
     // Shows the settings dialog on m_Settings; returns its end code (99: saved).
     virtual int ShowConfigDialog();
+    // The folder of the modules called out to: "" for the program's own module
+    // folder; the tests give a folder of recording modules.
+    virtual CString ModulOrdner() const;
 
 private:
     void AttachControls();
@@ -131,6 +137,7 @@ private:
     void SetIndexCheck(int nRow);
     void SetCheckIndex(int nRow, bool bMarked);
     void DoCheckIndex(int nRow);
+    void StartKfoPlan();
     void NochNichtVerfuegbar(const char* szFunktionUtf8);
 
     void OnOnChangeTklcomboxMd(CWPFRoutedEvent& event);
