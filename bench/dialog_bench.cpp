@@ -1,11 +1,16 @@
 // The lab-turnover dialog with many invoices: opening (rows, initial sort, marks,
-// sums), a check-box click with the new sums, a change of tab and a sort by a
-// column header, each against its limit. Medians of several runs; peak memory.
+// sums), a check-box click with the new sums, a change of tab, a sort by a
+// column header and the technician ranking (20 technicians, every invoice's plan
+// in a practice database), each against its limit. Medians of several runs; peak
+// memory.
 //   dialog_bench [INVOICES]
 #include "core/LUSum.h"
 #include "dialog/diaAwLU.h"
 #include "host/ScriptedHostServices.h"
 #include "host/TextUtil.h"
+#include "host/db/Database.h"
+#include "host/db/ZLeb.h"
+#include "host/db/ZPlan.h"
 #include "host/stat/StatAccu.h"
 
 #include <QApplication>
@@ -16,13 +21,22 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <random>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
+
+constexpr int kTechniker = 20;
+constexpr int kZahnaerzte = 6;
+
+CString TechnikerId(int n) {
+    return Format("T%02d", n + 1);
+}
 
 CDBetrag Cent(std::int64_t n) {
     return CDBetrag::FromCent(n);
@@ -55,6 +69,7 @@ CLUSum MakeInvoices(int nCount) {
         r.m_strMandant = n % 3 ? "1" : "2";
         r.m_strPatName = "Patient " + itoc(n);
         r.m_cPlanArt = "czkbpie2"[n % 8];
+        r.m_strTechniker = TechnikerId(n % kTechniker);
         const int nSatz = pick(rng) < 80 ? 19 : 7;
         const std::int64_t nLst = cent(rng), nMat = cent(rng) / 10, nMet = cent(rng) / 20;
         FillBlock(r.m_LstAlle, nLst, nMat, nMet, nSatz);
@@ -87,6 +102,37 @@ bool Report(const char* szWhat, const std::vector<double>& vecMs, double dLimit)
     std::printf("  %-34s Median %8.1f ms  (Grenze %6.0f ms, %zu Läufe) %s\n", szWhat, dMedian,
                 dLimit, vecMs.size(), bOk ? "ok" : "ZU LANGSAM");
     return bOk;
+}
+
+// A new practice database with the technicians and, for every invoice's patient
+// and plan, a plan with its treating dentist. Returns its folder ("" on failure).
+std::filesystem::path CreateRankingDb(const CLUSum& sum) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("vxstat-bench-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    CString strError;
+    if (!CreatePracticeDatabase((dir / "praxis.db").string(), strError)) {
+        std::fprintf(stderr, "%s\n", strError.c_str());
+        return {};
+    }
+    InTransaction(dbDatabase.Conn(), [&] {
+        CZLeb leb(&dbDatabase);
+        for (int n = 0; n < kTechniker; ++n) {
+            leb.m_strLebId = TechnikerId(n);
+            leb.m_strArt = "T";
+            leb.m_strName = "Techniker " + itoc(n + 1);
+            leb.Write();
+        }
+        CZPlan plan(&dbDatabase);
+        int n = 0;
+        for (const CLULabRech& r : sum.m_vecLabRech) {
+            plan.m_strPatNr = r.m_strPatNr;
+            plan.m_strPlanNr = r.m_strPlanNr;
+            plan.m_strZaLebId = Format("Z%d", ++n % kZahnaerzte + 1);
+            plan.Write();
+        }
+    });
+    return dir;
 }
 
 struct Opened {
@@ -125,6 +171,8 @@ int main(int argc, char** argv) {
     accu.m_vecTechniker = {"Techniker"};
     accu.m_vecTechnikerIds = {"T1"};
     const CLUSum sum = MakeInvoices(nCount);
+    const std::filesystem::path dbDir = CreateRankingDb(sum);
+    if (dbDir.empty()) return 1;
     std::printf("Laborumsatzliste, Dialog mit %d Rechnungen:\n", nCount);
 
     std::vector<double> vecOpen, vecOpenMoved;
@@ -147,13 +195,27 @@ int main(int argc, char** argv) {
     for (int n = 0; n < 6; ++n)
         vecSort.push_back(Ms([&] { emit pHeader->sectionClicked(n % 2 ? 5 : 6); }));
 
+    std::vector<double> vecRanking;
+    for (int n = 0; n < 5; ++n) {
+        dialog.m_tabArt.SetSelectedIndex(0);
+        vecRanking.push_back(Ms([&] { dialog.m_tabArt.SetSelectedIndex(CdiaAwLU::kTabRanking); }));
+    }
+    const bool bRankingVoll = dialog.m_dtRanking1.GetRowCount() == kTechniker;
+
     bool bOk = Report("Öffnen mit Kopie der Rechnungen", vecOpen, 1500);
     bOk = Report("Öffnen, Rechnungen übergeben", vecOpenMoved, 1500) && bOk;
     bOk = Report("Klick auf ein Kästchen mit Summen", vecClick, 30) && bOk;
     bOk = Report("Wechsel des Reiters", vecTab, 1000) && bOk;
     bOk = Report("Sortieren nach einer Spalte", vecSort, 500) && bOk;
+    bOk = Report("Techniker-Ranking (20 Techniker)", vecRanking, 1000) && bRankingVoll && bOk;
+    if (!bRankingVoll)
+        std::printf("  Ranking unvollständig: %d Techniker\n", dialog.m_dtRanking1.GetRowCount());
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("  Spitzenspeicher (ru_maxrss): %ld KiB\n", usage.ru_maxrss);
+    last.pDialog.reset();
+    ClosePracticeDatabase();
+    std::error_code ec;
+    std::filesystem::remove_all(dbDir, ec);
     return bOk ? 0 : 1;
 }

@@ -61,6 +61,7 @@ QWidget* CdiaAwLU::OnInitDialog() {
     m_tabArt.SetSelectedIndex(0);
     m_nSelectedTab = 0;
     FillOwnerAndTechnician();
+    FillVecLeb(m_vecLeb);
     ShowConrols();
     FillDataFromAccu(m_Sum.m_vecLabRech);
     m_bBusy = false;

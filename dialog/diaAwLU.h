@@ -4,6 +4,7 @@
 // technician ranking; print, export and the call-outs start from here.
 #include "core/LUDefault.h"
 #include "core/LUSum.h"
+#include "dialog/LURanking.h"
 #include "dialog/LURowEntry.h"
 #include "dialog/LUSums.h"
 #include "host/gui/ListViewMatrixSort.h"
@@ -47,6 +48,9 @@ public:
     void OnCTRL_T() override;
     CString GetAktuellePatNr() override;
     CString GetAktuellePlanNr();
+    CString GetAktPlanDatum(const CString& strPatNr, const CString& strPlanNr);
+    // The invoice's amount block of the current view tab.
+    CLULabRechLst& GetCLULabRechLstRef(CLULabRech& r);
     void ShowTitel() override;
 
     // Amount text of a sum (also for the print).
@@ -84,12 +88,20 @@ public:
     CWPFTKTextBlock m_tbSummeUst, m_tbSummeNetto, m_tbSummeGesamt;
     CWPFGroupBox m_gbSummenNormal, m_gbSummenTech, m_gbSummenGesamt;
     CWPFTKLXceedDataGrid m_xgRanking;
+    // The technician ranking: the valid technicians, read once at start, and the
+    // tables "Ranking1" (technicians) and "Ranking2" (their treaters, related by
+    // "Relation5" on "Id") as last filled for the ranking tab; the print and the
+    // export read them.
+    std::vector<StructLeb> m_vecLeb;
     CWPFDataSet m_dsRanking;
     CWPFDataTable m_dtRanking1, m_dtRanking2;
 
 protected:
     // Shows the settings dialog on m_Settings; returns its end code (99: saved).
     virtual int ShowConfigDialog();
+    // The folder of the modules called out to: "" for the program's own module
+    // folder; the tests give a folder of recording modules.
+    virtual CString ModulOrdner() const;
 
 private:
     void AttachControls();
@@ -102,6 +114,10 @@ private:
     void DoAddTextBlockColumn(const CString& strTitle, int nMatrixCol, TKHorizontalAlignment eAlign,
                               const CString& strToolTip);
     void DoSort(int nMatrixCol, bool bInitial);
+    void FillVecLeb(std::vector<StructLeb>& vecLeb);
+    CString GetZaLebId(const CString& strPatNr, const CString& strPlanNr);
+    void CalcRanking(const std::vector<CLULabRech>& vecRecords,
+                     std::vector<StructRanking>& vecRanking, CDBetrag& total);
     void DisplayRanking(std::vector<CLULabRech>& vecRecords);
     bool GetContinueIfNotDisplayStorno(int nMask, const CLULabRech& r) const;
     bool RebuildList(std::vector<CLULabRech>& vecRecords);
@@ -121,6 +137,7 @@ private:
     void SetIndexCheck(int nRow);
     void SetCheckIndex(int nRow, bool bMarked);
     void DoCheckIndex(int nRow);
+    void StartKfoPlan();
     void NochNichtVerfuegbar(const char* szFunktionUtf8);
 
     void OnOnChangeTklcomboxMd(CWPFRoutedEvent& event);

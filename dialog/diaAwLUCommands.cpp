@@ -42,9 +42,6 @@ void CdiaAwLU::OnPrint() {
 void CdiaAwLU::OnCTRL_A() {
     NochNichtVerfuegbar("Der Excel-Export");
 }
-void CdiaAwLU::OnCTRL_R() {
-    NochNichtVerfuegbar("Das Öffnen des Plans");
-}
 
 void CdiaAwLU::NochNichtVerfuegbar(const char* szFunktionUtf8) {
     HaltI(kVxStrLaborumsatz,

@@ -147,15 +147,3 @@ void CdiaAwLU::DoSort(int nMatrixCol, bool bInitial) {
         m_sort.SortMatrixForClickedHeader(nMatrixCol);
     m_sort.SortVectorLikeMatrix([this](int a, int b) { std::swap(m_vecRows[a], m_vecRows[b]); });
 }
-
-// The ranking tables are filled from every invoice, whatever the list shows.
-void CdiaAwLU::DisplayRanking(std::vector<CLULabRech>&) {
-    m_dtRanking2.Clear();
-    m_dtRanking1.Clear();
-    m_xgRanking.BindDataTable(m_dtRanking1);
-    m_xgRanking.SetAllowDetailToggle("", true);
-    m_xgRanking.SetColumnTitle(1, "Techniker");
-    m_xgRanking.SetColumnTitle(5, "Praxis-%");
-    m_xgRanking.ExpandAllDetails(1, false, false);
-    if (!m_dtRanking1.IsEmpty()) m_xgRanking.SetCurrentIndex(0);
-}

@@ -79,6 +79,8 @@ void CWPFTKLXceedDataGrid::OnAttached() {
     pTree->setUniformRowHeights(true);
     pTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     pTree->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // The last column (a share) stays beside the others instead of at the far right.
+    pTree->header()->setStretchLastSection(false);
 }
 
 void CWPFTKLXceedDataGrid::BindDataTable(CWPFDataTable& table) {
@@ -132,7 +134,12 @@ void CWPFTKLXceedDataGrid::SetColumnTitle(int nCol, const CString& strTitle) {
 }
 
 void CWPFTKLXceedDataGrid::ExpandAllDetails(int, bool, bool) {
-    if (QTreeView* pTree = Tree()) pTree->expandAll();
+    QTreeView* pTree = Tree();
+    if (!pTree) return;
+    pTree->expandAll();
+    // The open details are indented: the columns widen to show them whole.
+    for (int nCol = 0; nCol < m_pModel->columnCount(); ++nCol)
+        pTree->resizeColumnToContents(nCol);
 }
 
 void CWPFTKLXceedDataGrid::SetAllowDetailToggle(const CString&, bool bAllow) {
