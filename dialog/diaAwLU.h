@@ -18,6 +18,7 @@
 #include "host/gui/diaWPFAw.h"
 
 #include <array>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -56,6 +57,9 @@ public:
                                LUTechTexts& t);
 
     bool FillDataFromAccu(std::vector<CLULabRech>& vecRecords);
+    // Saves the shown view tab as a workbook (the ranking on its tab); with
+    // bNurMarkierte the list keeps its marked rows only. False when not saved.
+    bool ExportNach(const std::string& strPfadUtf8, bool bNurMarkierte = false);
     // True while the list is being rebuilt; the dialog then takes no new command.
     bool IsListeInArbeit() const { return m_bListeInArbeit; }
     bool IsMitTechnMat() const;
@@ -90,6 +94,10 @@ public:
 protected:
     // Shows the settings dialog on m_Settings; returns its end code (99: saved).
     virtual int ShowConfigDialog();
+    // The save dialog of the export: the chosen path, "" when cancelled.
+    virtual std::string ChooseExportPath();
+    // Opens the folder of a saved export in the desktop's file manager.
+    virtual void ShowExportFolder(const std::string& strPfadUtf8);
 
 private:
     void AttachControls();
@@ -122,6 +130,7 @@ private:
     void SetCheckIndex(int nRow, bool bMarked);
     void DoCheckIndex(int nRow);
     void NochNichtVerfuegbar(const char* szFunktionUtf8);
+    std::vector<CString> ExportSummen() const;
 
     void OnOnChangeTklcomboxMd(CWPFRoutedEvent& event);
     void OnOnChangeTklcomboxLeb(CWPFRoutedEvent& event);

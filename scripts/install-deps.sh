@@ -7,6 +7,7 @@ PACKAGES=(
   libsqlite3-dev sqlite3
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-tools-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core
+  libxlsxwriter-dev python3-openpyxl
 )
 
 missing=()
