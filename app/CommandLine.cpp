@@ -5,6 +5,7 @@
 #include "app/DemoDatabase.h"
 #include "app/GlabCommands.h"
 #include "app/LuCommands.h"
+#include "app/LuExportCommand.h"
 #include "app/LuSample.h"
 #include "app/LuShowCommand.h"
 #include "core/LUDefault.h"
@@ -112,9 +113,10 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"demo-db", "", CmdDemoDb}, {"settings", "", CmdSettings}, {"lu", "sample", CmdLuSample},
-    {"lu", "pass", CmdLuPass},  {"lu", "read", CmdLuRead},     {"lu", "summary", CmdLuSummary},
-    {"lu", "show", CmdLuShow},  {"glab", "pass", CmdGlabPass}, {"glab", "read", CmdGlabRead},
+    {"demo-db", "", CmdDemoDb},    {"settings", "", CmdSettings}, {"lu", "sample", CmdLuSample},
+    {"lu", "pass", CmdLuPass},     {"lu", "read", CmdLuRead},     {"lu", "summary", CmdLuSummary},
+    {"lu", "show", CmdLuShow},     {"lu", "export", CmdLuExport}, {"glab", "pass", CmdGlabPass},
+    {"glab", "read", CmdGlabRead},
 };
 
 bool IsHelp(const std::string& word) {

@@ -19,6 +19,7 @@
 #include "host/gui/diaWPFAw.h"
 
 #include <array>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -60,6 +61,9 @@ public:
                                LUTechTexts& t);
 
     bool FillDataFromAccu(std::vector<CLULabRech>& vecRecords);
+    // Saves the shown view tab as a workbook (the ranking on its tab); with
+    // bNurMarkierte the list keeps its marked rows only. False when not saved.
+    bool ExportNach(const std::string& strPfadUtf8, bool bNurMarkierte = false);
     // True while the list is being rebuilt; the dialog then takes no new command.
     bool IsListeInArbeit() const { return m_bListeInArbeit; }
     bool IsMitTechnMat() const;
@@ -102,6 +106,10 @@ protected:
     // The folder of the modules called out to: "" for the program's own module
     // folder; the tests give a folder of recording modules.
     virtual CString ModulOrdner() const;
+    // The save dialog of the export: the chosen path, "" when cancelled.
+    virtual std::string ChooseExportPath();
+    // Opens the folder of a saved export in the desktop's file manager.
+    virtual void ShowExportFolder(const std::string& strPfadUtf8);
 
 private:
     void AttachControls();
@@ -139,6 +147,7 @@ private:
     void DoCheckIndex(int nRow);
     void StartKfoPlan();
     void NochNichtVerfuegbar(const char* szFunktionUtf8);
+    std::vector<CString> ExportSummen() const;
 
     void OnOnChangeTklcomboxMd(CWPFRoutedEvent& event);
     void OnOnChangeTklcomboxLeb(CWPFRoutedEvent& event);

@@ -1,5 +1,5 @@
 // The commands of the lab-turnover dialog: settings, the row count, and the
-// entries of print, export and the plan call-out.
+// entries of print and the plan call-out (the export: diaAwLUExport.cpp).
 #include "dialog/diaAwLU.h"
 
 #include "host/Cp1252.h"
@@ -38,9 +38,6 @@ void CdiaAwLU::OnCTRL_T() {
 
 void CdiaAwLU::OnPrint() {
     NochNichtVerfuegbar("Der Druck");
-}
-void CdiaAwLU::OnCTRL_A() {
-    NochNichtVerfuegbar("Der Excel-Export");
 }
 
 void CdiaAwLU::NochNichtVerfuegbar(const char* szFunktionUtf8) {

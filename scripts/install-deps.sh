@@ -8,6 +8,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-tools-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core
   clang libclang-rt-dev # the fuzz targets: clang with libFuzzer and the sanitizers
+  libxlsxwriter-dev python3-openpyxl
 )
 
 missing=()

@@ -122,7 +122,7 @@ TEST_F(CommandLine, WrongCallsAndHelp) {
         {{"--help"}, kExitOk, "vxstat glab read", ""},
         {{"help", "lu", "pass"}, kExitOk, "vxstat lu pass --db", ""},
         {{"bogus"}, kExitAufruf, "", "Unbekannter Befehl: bogus"},
-        {{"lu"}, kExitAufruf, "", "Unterbefehl: sample, pass, read, summary oder show"},
+        {{"lu"}, kExitAufruf, "", "Unterbefehl: sample, pass, read, summary, show oder export"},
         {{"lu", "bogus"}, kExitAufruf, "", "Unbekannter Unterbefehl: lu bogus"},
         {{"glab"}, kExitAufruf, "", "Unterbefehl: pass oder read"},
         {{"lu", "--help"}, kExitOk, "vxstat lu summary", ""},
@@ -152,8 +152,9 @@ TEST_F(CommandLine, WrongCallsAndHelp) {
 
 // Every command answers --help with its usage on stdout, wherever it stands.
 TEST_F(CommandLine, EveryCommandAnswersHelp) {
-    const char* const commands[] = {"demo-db",    "settings", "lu sample", "lu pass",  "lu read",
-                                    "lu summary", "lu show",  "glab pass", "glab read"};
+    const char* const commands[] = {"demo-db",   "settings",   "lu sample", "lu pass",
+                                    "lu read",   "lu summary", "lu show",   "lu export",
+                                    "glab pass", "glab read"};
     for (const std::string command : commands) {
         std::vector<std::string> args;
         std::istringstream words(command);
