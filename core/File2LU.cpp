@@ -108,6 +108,8 @@ void CFile2LU::MoveFile2LUHit(const CStatLines& line, CLULabRech& row) {
     Take(row.m_strDatumAlt, line.View(S::Datum));
     Take(row.m_strZusatzText, line.View(S::ZusatzText));
     Take(row.m_strStornoDatum, line.View(S::StornoDatum));
+    // The same on every line of a row, so no key; empty from files older than it.
+    Take(row.m_strTechniker, line.View(S::Techniker));
 
     // Codes 1..6 select their block; 0, others and no number select all amounts.
     const long long nCode = SmallInt(line, S::BlockCode);

@@ -70,6 +70,7 @@ void CLU2File::MoveLUHit(const CString& strBlockCode, CStatLines& line, const CL
     line.Set(S::StornoTyp, itoc(row.m_nStornoTyp));
     line.Set(S::ZusatzKey, row.m_strZusatzKey);
     line.Set(S::LBlockNr, row.m_strLBlockNr);
+    line.Set(S::Techniker, row.m_strTechniker);
 }
 
 bool CLU2File::CreateMoreSelektions(const CString& strPath) {

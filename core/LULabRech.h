@@ -26,7 +26,7 @@ public:
     CString m_strLstDatum;  // service date of the last merged hit
     CString m_strRechDatum; // invoice date
     CString m_strMandant;
-    CString m_strTechniker; // not in the hit file
+    CString m_strTechniker; // lab technician id; no key of the row
     CString m_strPatName;
     signed char m_cPlanArt = 0;
     bool m_bMarkiert = false;

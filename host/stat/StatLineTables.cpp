@@ -12,6 +12,7 @@ int iLU_SICHERUNG[] = {
     S::LuBetrag(6), S::LuBetrag(7), S::LuBetrag(8), S::LuBetrag(9), S::LuBetrag(10),
     S::LuBetrag(11), S::LuBetrag(12), S::LuBetrag(13), S::LuBetrag(14),
     S::ZusatzText, S::FortlRgNr, S::StornoDatum, S::StornoTyp, S::ZusatzKey, S::LBlockNr,
+    S::Techniker, // added later: older files end before it
     -1};
 
 int iGLAB_SICHERUNG[] = {
@@ -43,4 +44,11 @@ int StatLineSlotCount(const int* pTable) {
     while (pTable[n] >= 0)
         ++n;
     return n;
+}
+
+// Lab-turnover lines written before the technician slot was added end one slot
+// earlier.
+int StatLineMinSlotCount(const int* pTable) {
+    const int nSlots = StatLineSlotCount(pTable);
+    return pTable == iLU_SICHERUNG ? nSlots - 1 : nSlots;
 }

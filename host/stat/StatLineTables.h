@@ -20,3 +20,6 @@ const int* StatLineTable(std::string_view kind, const int* pTable);
 
 // Number of slots of a table.
 int StatLineSlotCount(const int* pTable);
+// The fewest slots a line of the table may have: slots added to a table later are
+// appended at its end, and lines of older files end before them.
+int StatLineMinSlotCount(const int* pTable);

@@ -174,11 +174,13 @@ bool CStatLines::FromText(std::string_view utf8, const int* pTable, CString& str
     }
     const auto nFields = static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '\t')) + 1;
     const auto nSlots = static_cast<std::size_t>(StatLineSlotCount(pLine));
-    if (nFields != nSlots) {
+    const auto nMinSlots = static_cast<std::size_t>(StatLineMinSlotCount(pLine));
+    if (nFields < nMinSlots || nFields > nSlots) {
         strError = ::Format("%zu Felder statt %zu", nFields, nSlots);
         return false;
     }
-    for (std::size_t i = 1; i < nSlots; ++i) {
+    // Slots after the last field (an older line) stay empty from Clear().
+    for (std::size_t i = 1; i < nFields; ++i) {
         const std::size_t nBegin = nTab + 1;
         nTab = utf8.find('\t', nBegin);
         const std::string_view field = utf8.substr(nBegin, nTab - nBegin);

@@ -39,6 +39,7 @@ public:
         StornoTyp,   // cancellation type as decimal text
         ZusatzKey,   // additional key
         LBlockNr,    // lab-block key
+        Techniker,   // lab technician id
         GlabText1,   // commercial-lab texts 1..7 (GlabText(n))
         GlabText7 = GlabText1 + 6,
         GlabBetrag1, // commercial-lab amounts 1..7 (GlabBetrag(n))
@@ -71,8 +72,10 @@ public:
     // does not belong to pTable.
     bool ToText(const int* pTable, std::string& out) const;
     // Reads a line written by ToText; the table is chosen by the kind in the first
-    // field as above. An amount slot must hold an amount in its stored form, or
-    // nothing. On failure the slots are undefined and strError (German) says why.
+    // field as above. A line may lack the trailing slots its table added later
+    // (StatLineMinSlotCount); they stay empty. An amount slot must hold an amount in
+    // its stored form, or nothing. On failure the slots are undefined and strError
+    // (German) says why.
     bool FromText(std::string_view utf8, const int* pTable, CString& strError);
 
     bool operator==(const CStatLines& other) const = default;

@@ -41,6 +41,7 @@ protected:
             h.m_Betrag = CDBetrag::FromCent(cent);
             h.m_nMwStSatz = satz;
             h.m_strPatName = "\xC4rger, \xDF\t\"Name\"";
+            h.m_strTechniker = "T\xE4 1";
             r.MoveBeh(h);
         }
         r.m_strRechDatum = "20230110";
@@ -148,11 +149,11 @@ TEST_F(LUHitFile, ReadingBackRestoresBlocksTextsAndCancellation) {
     EXPECT_EQ(r.m_strDatumAlt, "20230110");
     EXPECT_EQ(r.m_cPlanArt, 'z');
     EXPECT_EQ(r.m_strLBlockNr, "B1");
+    EXPECT_EQ(r.m_strTechniker, "T\xE4 1");
     // Not carried by the file.
     EXPECT_TRUE(r.m_vecMwStGruppen.empty());
     EXPECT_TRUE(r.m_strLstDatum.empty());
     EXPECT_TRUE(r.m_strLabRechNr.empty());
-    EXPECT_TRUE(r.m_strTechniker.empty());
     for (int v = 0; v < 7; ++v) {
         const CLULabRechLst &x = orig.Block(v), &y = r.Block(v);
         EXPECT_EQ(x.m_bBelegt, y.m_bBelegt) << v;
@@ -227,7 +228,7 @@ void ExpectSameRow(const CLULabRech& x, const CLULabRech& y) {
          {&CLULabRech::m_strPatName, &CLULabRech::m_strMandant, &CLULabRech::m_strRechDatum,
           &CLULabRech::m_strRechNr, &CLULabRech::m_strPlanNr, &CLULabRech::m_strLiqNr,
           &CLULabRech::m_strZusatzText, &CLULabRech::m_strFortlRgNr, &CLULabRech::m_strStornoDatum,
-          &CLULabRech::m_strZusatzKey, &CLULabRech::m_strLBlockNr})
+          &CLULabRech::m_strZusatzKey, &CLULabRech::m_strLBlockNr, &CLULabRech::m_strTechniker})
         ASSERT_EQ(x.*text, y.*text);
     ASSERT_EQ(x.m_cPlanArt, y.m_cPlanArt);
     ASSERT_EQ(x.m_nStornoTyp, y.m_nStornoTyp);
@@ -248,9 +249,10 @@ TEST_F(LUHitFile, RandomRowsReadBackEqual) {
             CLULabRech r;
             r.Clear();
             r.m_strPatNr = "P" + std::to_string(i); // distinct rows never join
-            for (CString* t : {&r.m_strMandant, &r.m_strPatName, &r.m_strRechDatum, &r.m_strRechNr,
-                               &r.m_strPlanNr, &r.m_strLiqNr, &r.m_strZusatzText, &r.m_strFortlRgNr,
-                               &r.m_strStornoDatum, &r.m_strZusatzKey, &r.m_strLBlockNr})
+            for (CString* t :
+                 {&r.m_strMandant, &r.m_strPatName, &r.m_strRechDatum, &r.m_strRechNr,
+                  &r.m_strPlanNr, &r.m_strLiqNr, &r.m_strZusatzText, &r.m_strFortlRgNr,
+                  &r.m_strStornoDatum, &r.m_strZusatzKey, &r.m_strLBlockNr, &r.m_strTechniker})
                 *t = RandomText(rng);
             r.m_strDatumAlt = r.m_strRechDatum;
             r.m_cPlanArt = static_cast<signed char>(rng() % 256);
@@ -303,6 +305,42 @@ TEST_F(LUHitFile, NoPlanKindAndHugeTextsReadBackEqual) {
     ASSERT_EQ(back.m_vecLabRech.size(), 2u);
     for (std::size_t i = 0; i < 2; ++i)
         ExpectSameRow(sum.m_vecLabRech[i], back.m_vecLabRech[i]);
+}
+
+// A file written before the technician slot was added: its "L" lines end one
+// field earlier and read back whole, with no technician and no error.
+TEST_F(LUHitFile, OlderLinesWithoutTechnicianReadWithAnEmptyOne) {
+    CLUSum sum;
+    sum.m_vecLabRech = {Row("7", {{19, 1000}, {7, 500}}), Row("8", {{0, 300}})};
+    CStatAccu accu;
+    accu.m_vecErrors = {Error("a")};
+    ASSERT_TRUE(Write(sum, accu));
+    const std::filesystem::path hits = m_dir / "vx_slu.txt";
+    std::string content;
+    {
+        std::ifstream in(hits, std::ios::binary);
+        for (std::string line; std::getline(in, line);) {
+            if (line.starts_with("L\t")) {
+                ASSERT_TRUE(line.ends_with("\tT\xC3\xA4 1")) << line; // UTF-8 in the file
+                line.erase(line.rfind('\t'));
+            }
+            content += line + "\n";
+        }
+    }
+    std::ofstream(hits, std::ios::binary | std::ios::trunc) << content;
+
+    CLUSum back;
+    CStatAccu readAccu;
+    CFile2LU reader(&back, nullptr);
+    CString strError;
+    ASSERT_TRUE(reader.Run(readAccu, m_dir.string(), strError)) << strError;
+    ASSERT_EQ(readAccu.m_vecErrors.size(), 1u); // the one written, no complaint
+    ASSERT_EQ(back.m_vecLabRech.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_TRUE(back.m_vecLabRech[i].m_strTechniker.empty()) << i;
+        sum.m_vecLabRech[i].m_strTechniker.clear();
+        ExpectSameRow(sum.m_vecLabRech[i], back.m_vecLabRech[i]);
+    }
 }
 
 // The room for rows taken at once is bounded, whatever the size of the file: here
@@ -383,6 +421,7 @@ TEST_F(LUReader, LinesJoinExactlyWhenTheRowsCompareEqual) {
         line.Set(S::RechNr, keys.m_strRechNr);
         line.Set(S::FortlRgNr, keys.m_strFortlRgNr);
         line.Set(S::ZusatzKey, keys.m_strZusatzKey);
+        line.Set(S::Techniker, pick({"", "T1", "T2"})); // no key: never parts lines
         m_reader.MoveDataFromFile(line);
 
         // A joining line hands its keys on to the row.

@@ -19,6 +19,7 @@ protected:
         m_good.Set(S::PatNr, "4711");
         m_good.Set(S::HitText, "M\xFCller");
         m_good.Set(S::LuBetrag1, "e      1234");
+        m_good.Set(S::Techniker, "T1");
     }
 
     std::string GoodText(const char* pszPatNr) {
@@ -45,9 +46,10 @@ protected:
 TEST_F(StatBadInput, BadLinesAreReportedAndSkipped) {
     const std::string good = GoodText("1");
     const std::string lastTab = good.substr(0, good.rfind('\t'));
+    const std::string twoShort = lastTab.substr(0, lastTab.rfind('\t'));
     std::string content = std::string(CStatEval::kHeader) + "\n";
     content += good + "\n";                                          // 2
-    content += lastTab + "\n";                                       // 3 one field short
+    content += twoShort + "\n";                                      // 3 two fields short
     content += good + "\tzuviel\n";                                  // 4 one field more
     content += "X" + good.substr(1) + "\n";                          // 5 unknown kind
     content += "W\t1\t2\t0\t\t\t\t\t\t\t\t\t\t\t\t\t\t\n";           // 6 kind of another file
@@ -61,7 +63,10 @@ TEST_F(StatBadInput, BadLinesAreReportedAndSkipped) {
     content += GoodText("13") + "\n"; // 13 no amount
     m_good.Set(S::LuBetrag(3), "");
     content += GoodText("14") + "\r\n"; // 14 CRLF
-    content += GoodText("15");          // 15 no final newline
+    content += GoodText("15") + "\n";   // 15
+    // 16: an older line, written before the technician slot was added at the end
+    const std::string old = GoodText("16");
+    content += old.substr(0, old.rfind('\t')); // no final newline
     WriteRaw("vx_test.txt", content);
     WriteRaw("vx_test.sel", "");
 
@@ -72,18 +77,19 @@ TEST_F(StatBadInput, BadLinesAreReportedAndSkipped) {
     for (std::size_t i = 0; i < errors.size(); ++i)
         EXPECT_THAT(errors[i],
                     StartsWith("vx_test.txt, Zeile " + std::to_string(nBadLines[i]) + ": "));
-    EXPECT_THAT(errors[0], HasSubstr("29 Felder statt 30"));
-    EXPECT_THAT(errors[1], HasSubstr("31 Felder statt 30"));
+    EXPECT_THAT(errors[0], HasSubstr("29 Felder statt 31"));
+    EXPECT_THAT(errors[1], HasSubstr("32 Felder statt 31"));
     EXPECT_THAT(errors[2], HasSubstr("Satzart \"X\""));
     EXPECT_THAT(errors[4], HasSubstr("Escape"));
     EXPECT_THAT(errors[6], HasSubstr("UTF-8"));
     EXPECT_THAT(errors[8], HasSubstr("64 MiB"));
     EXPECT_THAT(errors[10], HasSubstr("Feld 13 ist kein Betrag: \"zw\xF6lf\""));
 
-    ASSERT_EQ(reader.m_vecLines.size(), 3u);
-    const char* patNrs[] = {"1", "14", "15"};
-    for (std::size_t i = 0; i < 3; ++i) {
+    ASSERT_EQ(reader.m_vecLines.size(), 4u);
+    const char* patNrs[] = {"1", "14", "15", "16"};
+    for (std::size_t i = 0; i < 4; ++i) {
         m_good.Set(S::PatNr, patNrs[i]);
+        if (i == 3) m_good.Set(S::Techniker, ""); // the older line lacks it
         EXPECT_EQ(reader.m_vecLines[i], m_good) << i;
     }
 }
