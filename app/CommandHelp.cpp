@@ -38,13 +38,15 @@ constexpr Command kCommands[] = {
      "      die Auswahldatei keinen nennt; ohne sie reicht er vom ersten bis zum\n"
      "      letzten Datum der Zeilen. Die Zeilen filtern sie nicht.\n"},
     {"lu export",
-     "  vxstat lu export --xlsx DATEI [--data ORDNER] [--db PFAD] [--view 0..6]\n"
+     "  vxstat lu export --xlsx DATEI [--data ORDNER] [--db PFAD] [--view 0..7]\n"
      "                   [--marked-only]\n"
      "      speichert eine Ansicht der Laborumsatzliste als Excel-Datei: die Zeilen der\n"
      "      Trefferdatei und die Gesamtsummen. --view wählt die Ansicht wie die Reiter\n"
      "      des Dialogs (0 alle, 1 mit USt., 2 ohne USt., 3 5 %, 4 7 %, 5 16 %,\n"
-     "      6 19 %; 0, wenn nicht angegeben). --marked-only nimmt nur markierte Zeilen.\n"
-     "      --db bringt die gespeicherten Einstellungen.\n"},
+     "      6 19 %, 7 Ranking der Techniker mit ihren Behandlern; 0, wenn nicht\n"
+     "      angegeben). --marked-only nimmt nur markierte Zeilen (nicht mit 7).\n"
+     "      --db bringt die gespeicherten Einstellungen; das Ranking braucht es für\n"
+     "      Techniker und Behandler.\n"},
     {"glab pass",
      "  vxstat glab pass --db PFAD --from JJJJ-MM-TT --to JJJJ-MM-TT [--kunde NR|alle]\n"
      "                   [--data ORDNER]\n"

@@ -35,7 +35,9 @@ void SetMandanten(const CLUSum& sum, CStatAccu& accu) {
     std::sort(accu.m_vecMandanten.begin(), accu.m_vecMandanten.end());
 }
 
-// The dialog of the hit file's mode, built but not shown, on the view tab.
+// The dialog of the hit file's mode, built but not shown, on the view tab. Choosing
+// the ranking tab fills the ranking tables as on screen, and the dialog's export
+// writes them.
 int Exportiere(CLUSum& sum, CStatAccu& accu, LuMode eMode, int nView, bool bNurMarkierte,
                const std::string& strZiel) {
     CdiaAwLU dialog(std::move(sum), &accu, nullptr, eMode == LuMode::Invoices,
@@ -64,12 +66,18 @@ int CmdLuExport(int argc, char** argv) {
     vecArgs.erase(itFlag, vecArgs.end());
     Args args(static_cast<int>(vecArgs.size()), vecArgs.data(), kOptionsFrom,
               {"data", "db", "view", "xlsx"});
-    const int nView = static_cast<int>(args.GetInt("view", 0, 0, 6));
+    const int nView = static_cast<int>(args.GetInt("view", 0, 0, CdiaAwLU::kTabRanking));
     if (!args.Error().empty()) return UsageError("lu export", args.Error());
     if (!args.Positional().empty())
         return UsageError("lu export", "Unerwartetes Argument: " + args.Positional()[0]);
     const std::string strZiel = args.GetOr("xlsx", "");
     if (strZiel.empty()) return UsageError("lu export", "--xlsx DATEI fehlt.");
+    // The ranking takes its technicians and treaters from the practice database and
+    // counts every invoice, marked or not.
+    if (nView == CdiaAwLU::kTabRanking && !args.Get("db"))
+        return UsageError("lu export", "--view 7 (Ranking) braucht --db PFAD.");
+    if (nView == CdiaAwLU::kTabRanking && bNurMarkierte)
+        return UsageError("lu export", "--marked-only gilt nicht für das Ranking (--view 7).");
     std::string strDir;
     if (!DataDirForReading(args, strDir)) return kExitFehler;
     const auto db = args.Get("db");

@@ -6,6 +6,7 @@
 #include "host/gui/WPFMatrixBase.h"
 #include "host/xlsx/Workbook.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <exception>
 
@@ -100,6 +101,13 @@ void WriteSums(CWorksheet& sheet, const LUExportStyles& styles, const LUExportLi
     sheet.MergeCells({nRow, 0}, {nRow, static_cast<std::uint32_t>(layout.nTextSpalten)});
 }
 
+// The ranking's shares are shown with a decimal point ("12.50"), while the sheet
+// reads displayed numbers the German way, where a point separates thousands.
+CString ProzentZahlText(CString strProz) {
+    std::replace(strProz.begin(), strProz.end(), '.', ',');
+    return strProz;
+}
+
 void WriteRankingZeile(CWorksheet& sheet, const LUExportStyles& styles, const LURankingZeile& z) {
     sheet.BeginRow(0.0);
     sheet.AddCellInt(std::atoll(z.strFolge.c_str()), styles.nText);
@@ -107,7 +115,7 @@ void WriteRankingZeile(CWorksheet& sheet, const LUExportStyles& styles, const LU
     sheet.AddCellFloat(z.strTechnLst, styles.nBetrag);
     sheet.AddCellFloat(z.strLabor, styles.nBetrag);
     sheet.AddCellFloat(z.strGesamt, styles.nBetrag);
-    sheet.AddCellFloat(z.strProz, styles.nText);
+    sheet.AddCellFloat(ProzentZahlText(z.strProz), styles.nText);
     sheet.EndRow();
 }
 

@@ -101,6 +101,53 @@ TEST_F(LuExportCommand, WritesTheListWhoseSumsAddUpToTheCent) {
     }
 }
 
+// View 7: the technicians of the hit file ranked by technical services, each
+// followed by its treaters, whose amounts add up to the technician's.
+TEST_F(LuExportCommand, RankingOfTheTechniciansWithTheirTreaters) {
+    const Result r = Run({"lu", "export", "--view", "7", "--data", In("data"), "--db",
+                          In("praxis.db"), "--xlsx", In("ranking.xlsx")});
+    ASSERT_EQ(r.nExit, kExitOk) << r.strErr;
+    const XlsxInhalt x = ReadXlsx(In("ranking.xlsx"));
+    ASSERT_TRUE(x.bGelesen);
+    EXPECT_EQ(x.Wert(0, 1), "Techniker(in)");
+    EXPECT_EQ(x.Wert(0, 5), "Praxis-%");
+
+    struct Block {
+        std::int64_t nTechnLst = 0, nGesamt = 0, nBehandlerTechnLst = 0, nBehandlerGesamt = 0;
+        int nBehandler = 0;
+    };
+    std::vector<Block> blocks;
+    double dProzent = 0;
+    for (int nRow = 1; nRow <= x.LetzteZeile(); ++nRow) {
+        if (!x.Zelle(nRow, 0)) { // an empty row: a technician follows
+            ASSERT_NE(x.Zelle(nRow + 1, 0), nullptr) << nRow;
+            ++nRow;
+            blocks.push_back({Cent(x.Wert(nRow, 2)), Cent(x.Wert(nRow, 4)), 0, 0, 0});
+            EXPECT_EQ(x.Wert(nRow, 0), std::to_string(blocks.size())) << nRow;
+            dProzent += std::stod(x.Wert(nRow, 5));
+            ++nRow;
+            EXPECT_EQ(x.Wert(nRow, 1), "Behandler") << nRow;
+            continue;
+        }
+        ASSERT_FALSE(blocks.empty()) << nRow;
+        Block& b = blocks.back();
+        b.nBehandlerTechnLst += Cent(x.Wert(nRow, 2));
+        b.nBehandlerGesamt += Cent(x.Wert(nRow, 4));
+        ++b.nBehandler;
+    }
+    ASSERT_GE(blocks.size(), 2u); // the demo's technicians
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_GT(blocks[i].nBehandler, 0);
+        EXPECT_EQ(blocks[i].nBehandlerTechnLst, blocks[i].nTechnLst);
+        EXPECT_EQ(blocks[i].nBehandlerGesamt, blocks[i].nGesamt);
+        if (i > 0) {
+            EXPECT_LE(blocks[i].nTechnLst, blocks[i - 1].nTechnLst);
+        }
+    }
+    EXPECT_NEAR(dProzent, 100.0, 0.01 * static_cast<double>(blocks.size()));
+}
+
 TEST_F(LuExportCommand, ViewAndMarkedOnlyAndBadCalls) {
     const Result r = Run({"lu", "export", "--view", "6", "--marked-only", "--data", In("data"),
                           "--xlsx", In("19.xlsx")});
@@ -118,7 +165,10 @@ TEST_F(LuExportCommand, ViewAndMarkedOnlyAndBadCalls) {
 
     const std::vector<std::vector<std::string>> falsch = {
         {"lu", "export", "--data", In("data")},
-        {"lu", "export", "--data", In("data"), "--view", "7", "--xlsx", In("r.xlsx")},
+        {"lu", "export", "--data", In("data"), "--view", "8", "--xlsx", In("r.xlsx")},
+        {"lu", "export", "--data", In("data"), "--view", "7", "--xlsx", In("r.xlsx")}, // no --db
+        {"lu", "export", "--data", In("data"), "--db", In("praxis.db"), "--view", "7",
+         "--marked-only", "--xlsx", In("r.xlsx")},
         {"lu", "export", "--data", In("data"), "--xlsx", In("r.xlsx"), "zuviel"},
     };
     for (const auto& args : falsch)
