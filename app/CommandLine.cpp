@@ -6,6 +6,7 @@
 #include "app/GlabCommands.h"
 #include "app/LuCommands.h"
 #include "app/LuSample.h"
+#include "app/LuPrintCommand.h"
 #include "app/LuShowCommand.h"
 #include "core/LUDefault.h"
 #include "host/Cp1252.h"
@@ -114,7 +115,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"demo-db", "", CmdDemoDb}, {"settings", "", CmdSettings}, {"lu", "sample", CmdLuSample},
     {"lu", "pass", CmdLuPass},  {"lu", "read", CmdLuRead},     {"lu", "summary", CmdLuSummary},
-    {"lu", "show", CmdLuShow},  {"glab", "pass", CmdGlabPass}, {"glab", "read", CmdGlabRead},
+    {"lu", "show", CmdLuShow},  {"lu", "print", CmdLuPrint}, {"glab", "pass", CmdGlabPass}, {"glab", "read", CmdGlabRead},
 };
 
 bool IsHelp(const std::string& word) {

@@ -60,6 +60,9 @@ public:
     bool IsListeInArbeit() const { return m_bListeInArbeit; }
     bool IsMitTechnMat() const;
     bool IsValidLineForCall(long nRow) const;
+    // List row nRow as one tab-separated line of the print.
+    CString BuildFormattedListboxStringForPrinting(int nRow);
+    CString m_strLetzterDruck; // print-variable file of the last print, "" when none
     void BerechneSummen();
 
     // Read by the host after the dialog has closed.
@@ -122,6 +125,7 @@ private:
     void SetCheckIndex(int nRow, bool bMarked);
     void DoCheckIndex(int nRow);
     void NochNichtVerfuegbar(const char* szFunktionUtf8);
+    bool FrageNurMarkierte(bool& bNurMarkierte);
 
     void OnOnChangeTklcomboxMd(CWPFRoutedEvent& event);
     void OnOnChangeTklcomboxLeb(CWPFRoutedEvent& event);
