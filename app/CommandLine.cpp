@@ -5,8 +5,8 @@
 #include "app/DemoDatabase.h"
 #include "app/GlabCommands.h"
 #include "app/LuCommands.h"
-#include "app/LuSample.h"
 #include "app/LuPrintCommand.h"
+#include "app/LuSample.h"
 #include "app/LuShowCommand.h"
 #include "core/LUDefault.h"
 #include "host/Cp1252.h"
@@ -113,9 +113,10 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"demo-db", "", CmdDemoDb}, {"settings", "", CmdSettings}, {"lu", "sample", CmdLuSample},
-    {"lu", "pass", CmdLuPass},  {"lu", "read", CmdLuRead},     {"lu", "summary", CmdLuSummary},
-    {"lu", "show", CmdLuShow},  {"lu", "print", CmdLuPrint}, {"glab", "pass", CmdGlabPass}, {"glab", "read", CmdGlabRead},
+    {"demo-db", "", CmdDemoDb},    {"settings", "", CmdSettings}, {"lu", "sample", CmdLuSample},
+    {"lu", "pass", CmdLuPass},     {"lu", "read", CmdLuRead},     {"lu", "summary", CmdLuSummary},
+    {"lu", "show", CmdLuShow},     {"lu", "print", CmdLuPrint},   {"glab", "pass", CmdGlabPass},
+    {"glab", "read", CmdGlabRead},
 };
 
 bool IsHelp(const std::string& word) {
