@@ -50,8 +50,9 @@ std::vector<CString> SplitTabs(const CString& strLine) {
     return fields;
 }
 
+// Two slots in one column; the blanks that align the plan number stay.
 CString Join(const CString& a, const CString& b) {
-    return Trim(a + " " + b);
+    return TrimRight(a + " " + b);
 }
 
 struct Zelle {

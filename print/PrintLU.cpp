@@ -56,6 +56,13 @@ CString JoinRanking(const CString (&texte)[6]) {
     return strLine;
 }
 
+// A display date "31.01.2024" in the eight characters of the first cell: "31.01.24".
+CString KurzDatum(const CString& strDatum) {
+    if (strDatum.size() == 10 && strDatum[2] == '.' && strDatum[5] == '.')
+        return strDatum.substr(0, 6) + strDatum.substr(8);
+    return strDatum;
+}
+
 } // namespace
 
 CPrintLU::CPrintLU(const CLUSum& sum, CWPFMatrix<2>* pLines, const std::vector<LURowEntry>& vecRows,
@@ -82,8 +89,8 @@ CString CPrintLU::GetPrintLine(const CString& strTabs, const CString& strLine) {
                              "USt.19%", "USt.ges.", "Netto", "Gesamt"});
     m_strLetzteZeile = strLine;
     const std::vector<CString> f = LUTextFelder(strLine);
-    return LUFesteZeile({f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9], "", "", "", "",
-                         "", f[18], f[19]});
+    return LUFesteZeile({KurzDatum(f[0]), f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9], "",
+                         "", "", "", "", f[18], f[19]});
 }
 
 bool CPrintLU::ZusatzZeile(int, CString& strLine) {
@@ -208,7 +215,7 @@ void CPrintLU::SummenTechnMat(CPrintVarFile& file, LUSummen& sums) {
     Write_Column(file, "Spalteninhalt", CString(m_nLineWidth, '-'));
     Write_Column(
         file, "Spalteninhalt",
-        LUFesteZeile({"", "", "     Anzahl", itoc(static_cast<long long>(m_vecRows.size())),
+        LUFesteZeile({"", "", "     Anzahl", " " + itoc(static_cast<long long>(m_vecRows.size())),
                       "Brutto", "", "", "", "", "", "", "", "", "", "", "Gesamt", t[17]}));
     if (!t[18].empty()) {
         Write_Column(file, "Spalteninhalt", " ");
