@@ -21,6 +21,7 @@ echo "Die ersten Zeilen der Liste (ganz in $DATA/laborumsatz-2023.txt und .tsv):
 head -n 8 "$DATA/laborumsatz-2023.txt"
 echo
 "$VXSTAT" lu summary --data "$DATA"
+"$VXSTAT" lu print --data "$DATA" --db "$DB" --pdf "$DATA/laborumsatz-2023.pdf"
 # With a display the evaluation opens in its dialog.
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   "$VXSTAT" lu show --data "$DATA" --db "$DB" --from 2023-01-01 --to 2023-12-31
