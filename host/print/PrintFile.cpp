@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QGuiApplication>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -60,7 +61,10 @@ int SchreibePdf(const PrintDoc& doc, const std::string& strPdf, const CString& s
 }
 
 int ZeigeVorschau(CWnd* pParent, const PrintDoc& doc, const CString& strDatum) {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    // Without a screen (the offscreen platform of batch runs and tests) a modal
+    // preview would wait for a click that never comes.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()) ||
+        QGuiApplication::platformName() == QLatin1String("offscreen")) {
         HaltE(kVxStrLaborumsatz, "Ohne Bildschirm kann keine Druckvorschau gezeigt werden.");
         return 1;
     }

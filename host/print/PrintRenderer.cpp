@@ -6,11 +6,13 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QRawFont>
 
 #include <algorithm>
 
@@ -83,6 +85,8 @@ private:
         m_fontKopf.setPointSizeF(kKopfGroesse);
         const QFontMetricsF fm(m_font, &m_device);
         m_dZeichen = fm.horizontalAdvance(QChar('0'));
+        m_raw = RawFont(m_font);
+        m_rawFett = RawFont(m_fontFett);
         m_dZeile = fm.lineSpacing();
         m_dAscent = fm.ascent();
     }
@@ -98,6 +102,34 @@ private:
             m_vecSpalten.push_back({x, x + s.nBreite * dFaktor, s.bRechts});
             x += s.nBreite * dFaktor;
         }
+    }
+
+    // The list's fixed-width font at the device's size: its lines are drawn as glyph
+    // runs, one glyph per character, which spares the text layout of every line.
+    QRawFont RawFont(const QFont& font) const {
+        QRawFont raw = QRawFont::fromFont(font);
+        raw.setPixelSize(font.pointSizeF() * m_device.logicalDpiY() / 72.0);
+        return raw;
+    }
+
+    // Blanks get no glyph: every glyph has its place anyway, and the fixed-width
+    // lines are mostly blanks.
+    void ListText(const QPointF& pos, const QString& text, bool bFett) {
+        const QRawFont& raw = bFett ? m_rawFett : m_raw;
+        const QList<quint32> glyphs = raw.glyphIndexesForString(text);
+        m_glyphs.clear();
+        m_positions.clear();
+        for (qsizetype n = 0; n < glyphs.size() && n < text.size(); ++n) {
+            if (text[n] == QLatin1Char(' ')) continue;
+            m_glyphs.append(glyphs[n]);
+            m_positions.append(QPointF(n * m_dZeichen, 0));
+        }
+        if (m_glyphs.isEmpty()) return;
+        QGlyphRun run;
+        run.setRawFont(raw);
+        run.setGlyphIndexes(m_glyphs);
+        run.setPositions(m_positions);
+        m_painter.drawGlyphRun(pos, run);
     }
 
     void SetFont(const QFont& font) {
@@ -168,13 +200,13 @@ private:
         SetFont(bFett ? m_fontFett : m_font);
         const double yBase = m_dY + m_dAscent;
         if (!HatTabs(strText) || m_vecSpalten.empty()) {
-            m_painter.drawText(QPointF(0, yBase), ToQString(strText));
+            ListText(QPointF(0, yBase), ToQString(strText), bFett);
         } else {
             std::size_t nStart = 0;
             for (std::size_t nFeld = 0; nStart <= strText.size(); ++nFeld) {
                 std::size_t nEnd = strText.find('\t', nStart);
                 if (nEnd == CString::npos) nEnd = strText.size();
-                Feld(nFeld, strText.substr(nStart, nEnd - nStart), yBase);
+                Feld(nFeld, strText.substr(nStart, nEnd - nStart), yBase, bFett);
                 nStart = nEnd + 1;
             }
         }
@@ -182,13 +214,13 @@ private:
     }
 
     // A field at its tab stop; fields beyond the last stop follow it.
-    void Feld(std::size_t nFeld, const CString& strFeld, double yBase) {
+    void Feld(std::size_t nFeld, const CString& strFeld, double yBase, bool bFett) {
         if (strFeld.empty()) return;
         const QString text = ToQString(strFeld);
         const Spalte& sp = m_vecSpalten[std::min(nFeld, m_vecSpalten.size() - 1)];
         double x = nFeld < m_vecSpalten.size() ? sp.dLinks : sp.dRechts;
         if (sp.bRechts && nFeld < m_vecSpalten.size()) x = sp.dRechts - text.size() * m_dZeichen;
-        m_painter.drawText(QPointF(x, yBase), text);
+        ListText(QPointF(x, yBase), text, bFett);
     }
 
     struct Spalte {
@@ -203,6 +235,9 @@ private:
     QPainter m_painter;
     QFont m_font, m_fontFett, m_fontKopf;
     const QFont* m_pAktFont = nullptr;
+    QRawFont m_raw, m_rawFett;
+    QList<quint32> m_glyphs;
+    QList<QPointF> m_positions;
     std::vector<Spalte> m_vecSpalten;
     CString m_strSpaltenKopf;
     double m_dBreite = 0, m_dHoehe = 0, m_dZeichen = 0, m_dZeile = 0, m_dAscent = 0, m_dY = 0;
