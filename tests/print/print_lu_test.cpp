@@ -303,6 +303,21 @@ TEST_F(PrintLUTest, BrokenRecordsOfAPrintFileAreReportedAndTheOthersPrinted) {
     ASSERT_EQ(m_scripted->m_vecAufrufe.size(), 1u);
 }
 
+// On the ranking tab the print command prints the dialog's ranking tables.
+TEST_F(PrintLUTest, RankingTabPrintsTheDialogsRanking) {
+    auto d = Open({});
+    ZeigeTab(*d, CPrintLU::kViewRanking);
+    d->m_dtRanking1.AddRow({"7", "1", "Schmidt, Eva", "1.200,00", "300,00", "1.500,00", "100,00"});
+    d->OnPrint();
+    ASSERT_EQ(d->m_strLetzterDruck, (m_dir / "vx_stati.dat").string()) << Meldungen();
+    PrintDoc doc;
+    std::vector<CString> vecFehler;
+    ASSERT_TRUE(ReadPrintVarFile(d->m_strLetzterDruck, doc, vecFehler));
+    ASSERT_EQ(doc.vecZeilen.size(), 2u); // the technician and his separator
+    EXPECT_NE(doc.vecZeilen[0].strZeile.find("Schmidt, Eva"), CString::npos);
+    EXPECT_NE(PdfText(Pdf()).find("Techniker-Ranking"), std::string::npos);
+}
+
 // The ranking print: each technician bold with his treaters below, separators
 // between them, from the two ranking tables.
 TEST_F(PrintLUTest, RankingPrintsTechniciansWithTheirTreaters) {
