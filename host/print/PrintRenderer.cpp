@@ -112,24 +112,27 @@ private:
         return raw;
     }
 
-    // Blanks get no glyph: every glyph has its place anyway, and the fixed-width
-    // lines are mostly blanks.
-    void ListText(const QPointF& pos, const QString& text, bool bFett) {
-        const QRawFont& raw = bFett ? m_rawFett : m_raw;
+    // A line is one glyph run. Blanks get no glyph: every glyph has its place
+    // anyway, and the fixed-width lines are mostly blanks.
+    void AddGlyphs(double x, const QString& text, const QRawFont& raw) {
         const QList<quint32> glyphs = raw.glyphIndexesForString(text);
-        m_glyphs.clear();
-        m_positions.clear();
         for (qsizetype n = 0; n < glyphs.size() && n < text.size(); ++n) {
             if (text[n] == QLatin1Char(' ')) continue;
             m_glyphs.append(glyphs[n]);
-            m_positions.append(QPointF(n * m_dZeichen, 0));
+            m_positions.append(QPointF(x + n * m_dZeichen, 0));
         }
-        if (m_glyphs.isEmpty()) return;
-        QGlyphRun run;
-        run.setRawFont(raw);
-        run.setGlyphIndexes(m_glyphs);
-        run.setPositions(m_positions);
-        m_painter.drawGlyphRun(pos, run);
+    }
+
+    void DrawGlyphs(double yBase, const QRawFont& raw) {
+        if (!m_glyphs.isEmpty()) {
+            QGlyphRun run;
+            run.setRawFont(raw);
+            run.setGlyphIndexes(m_glyphs);
+            run.setPositions(m_positions);
+            m_painter.drawGlyphRun(QPointF(0, yBase), run);
+        }
+        m_glyphs.clear();
+        m_positions.clear();
     }
 
     void SetFont(const QFont& font) {
@@ -197,30 +200,30 @@ private:
     }
 
     void Zeile(const CString& strText, bool bFett) {
-        SetFont(bFett ? m_fontFett : m_font);
-        const double yBase = m_dY + m_dAscent;
+        const QRawFont& raw = bFett ? m_rawFett : m_raw;
         if (!HatTabs(strText) || m_vecSpalten.empty()) {
-            ListText(QPointF(0, yBase), ToQString(strText), bFett);
+            AddGlyphs(0, ToQString(strText), raw);
         } else {
             std::size_t nStart = 0;
             for (std::size_t nFeld = 0; nStart <= strText.size(); ++nFeld) {
                 std::size_t nEnd = strText.find('\t', nStart);
                 if (nEnd == CString::npos) nEnd = strText.size();
-                Feld(nFeld, strText.substr(nStart, nEnd - nStart), yBase, bFett);
+                Feld(nFeld, strText.substr(nStart, nEnd - nStart), raw);
                 nStart = nEnd + 1;
             }
         }
+        DrawGlyphs(m_dY + m_dAscent, raw);
         m_dY += m_dZeile;
     }
 
     // A field at its tab stop; fields beyond the last stop follow it.
-    void Feld(std::size_t nFeld, const CString& strFeld, double yBase, bool bFett) {
+    void Feld(std::size_t nFeld, const CString& strFeld, const QRawFont& raw) {
         if (strFeld.empty()) return;
         const QString text = ToQString(strFeld);
         const Spalte& sp = m_vecSpalten[std::min(nFeld, m_vecSpalten.size() - 1)];
         double x = nFeld < m_vecSpalten.size() ? sp.dLinks : sp.dRechts;
         if (sp.bRechts && nFeld < m_vecSpalten.size()) x = sp.dRechts - text.size() * m_dZeichen;
-        ListText(QPointF(x, yBase), text, bFett);
+        AddGlyphs(x, text, raw);
     }
 
     struct Spalte {
