@@ -6,6 +6,7 @@
 #include "app/GlabCommands.h"
 #include "app/LuCommands.h"
 #include "app/LuExportCommand.h"
+#include "app/LuPrintCommand.h"
 #include "app/LuSample.h"
 #include "app/LuShowCommand.h"
 #include "core/LUDefault.h"
@@ -115,7 +116,8 @@ struct Command {
 constexpr Command kCommands[] = {
     {"demo-db", "", CmdDemoDb},    {"settings", "", CmdSettings}, {"lu", "sample", CmdLuSample},
     {"lu", "pass", CmdLuPass},     {"lu", "read", CmdLuRead},     {"lu", "summary", CmdLuSummary},
-    {"lu", "show", CmdLuShow},     {"lu", "export", CmdLuExport}, {"glab", "pass", CmdGlabPass},
+    {"lu", "show", CmdLuShow},     {"lu", "export", CmdLuExport}, {"lu", "print", CmdLuPrint},
+    {"glab", "pass", CmdGlabPass},
     {"glab", "read", CmdGlabRead},
 };
 

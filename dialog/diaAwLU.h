@@ -68,6 +68,9 @@ public:
     bool IsListeInArbeit() const { return m_bListeInArbeit; }
     bool IsMitTechnMat() const;
     bool IsValidLineForCall(long nRow) const;
+    // List row nRow as one tab-separated line of the print.
+    CString BuildFormattedListboxStringForPrinting(int nRow);
+    CString m_strLetzterDruck; // print-variable file of the last print, "" when none
     void BerechneSummen();
 
     // Read by the host after the dialog has closed.
@@ -146,8 +149,8 @@ private:
     void SetCheckIndex(int nRow, bool bMarked);
     void DoCheckIndex(int nRow);
     void StartKfoPlan();
-    void NochNichtVerfuegbar(const char* szFunktionUtf8);
     std::vector<CString> ExportSummen() const;
+    bool FrageNurMarkierte(bool& bNurMarkierte);
 
     void OnOnChangeTklcomboxMd(CWPFRoutedEvent& event);
     void OnOnChangeTklcomboxLeb(CWPFRoutedEvent& event);

@@ -8,6 +8,12 @@
 #include "host/VxStrings.h"
 
 #include "core/diaLUConfig.h"
+#include "dialog/LURowBuilder.h"
+#include "host/stat/DataPath.h"
+#include "host/stat/StatAccu.h"
+#include "print/LUPrintLine.h"
+#include "print/LUStand.h"
+#include "print/PrintLU.h"
 
 namespace {
 constexpr int kConfigGespeichert = 99; // end code of the settings dialog after saving
@@ -36,15 +42,6 @@ void CdiaAwLU::OnCTRL_T() {
     HaltI(kVxStrLaborumsatz, strText);
 }
 
-void CdiaAwLU::OnPrint() {
-    NochNichtVerfuegbar("Der Druck");
-}
-
-void CdiaAwLU::NochNichtVerfuegbar(const char* szFunktionUtf8) {
-    HaltI(kVxStrLaborumsatz,
-          Utf8ToCp1252(szFunktionUtf8) + Utf8ToCp1252(" ist noch nicht verfügbar."));
-}
-
 bool CdiaAwLU::IsValidLineForCall(long nRow) const {
     return nRow >= 0 && nRow < static_cast<long>(m_vecRows.size()) && m_vecRows[nRow].nArt == 0;
 }
@@ -69,4 +66,59 @@ void CdiaAwLU::OnSelectionChangedListbox(CWPFRoutedEvent&) {
     if (bValid && Record(nRow).m_strRechNr == "M+L-Rng." && Record(nRow).m_strPlanNr.empty())
         SetIsEnabled(TKPlanOeffnen, false);
     if (m_bFiktiv || m_bStorniert) SetIsEnabled(TKPlanOeffnen, true);
+}
+
+CString CdiaAwLU::BuildFormattedListboxStringForPrinting(int nRow) {
+    LUPrintLineCtx ctx;
+    ctx.bTechnMat = IsMitTechnMat();
+    ctx.bFiktiv = m_bFiktiv;
+    ctx.bMitPatName = m_Settings.GetMitPatName();
+    return BuildLUPrintLine(m_matListe, nRow, ctx);
+}
+
+// Whether only the marked rows are to print; false when the user cancelled.
+bool CdiaAwLU::FrageNurMarkierte(bool& bNurMarkierte) {
+    bool bMarkiert = false, bUnmarkiert = false;
+    for (int nRow = 0; nRow < static_cast<int>(m_vecRows.size()); ++nRow)
+        (Record(nRow).m_bMarkiert ? bMarkiert : bUnmarkiert) = true;
+    bNurMarkierte = false;
+    if (!bMarkiert) {
+        HaltI(Utf8ToCp1252("Keine Laborumsätze markiert..."),
+              Utf8ToCp1252("Bitte markieren Sie zuerst die gewünschten Laborumsätze!"));
+        return false;
+    }
+    if (!bUnmarkiert) return true;
+    const int nAntwort = SollIchAbbruch(
+        Utf8ToCp1252("Markierte Laborumsätze?"),
+        Utf8ToCp1252("Möchten Sie eine Liste nur mit den markierten Laborumsätzen erstellen?"));
+    if (nAntwort == kAntwortAbbruch) return false;
+    bNurMarkierte = nAntwort == kAntwortJa;
+    return true;
+}
+
+void CdiaAwLU::OnPrint() {
+    if (m_vecRows.empty() || m_bListeInArbeit) return;
+    bool bNurMarkierte = false;
+    if (!FrageNurMarkierte(bNurMarkierte)) return;
+    CWPFMatrix<2> matZeilen;
+    std::vector<LURowEntry> vecGewaehlt;
+    for (int nRow = 0; nRow < static_cast<int>(m_vecRows.size()); ++nRow) {
+        if (bNurMarkierte && m_matListe[nRow][kColCheck] != "True") continue;
+        vecGewaehlt.push_back(m_vecRows[nRow]);
+        matZeilen.SetValue(matZeilen.DoAdd(), 0, BuildFormattedListboxStringForPrinting(nRow));
+    }
+    if (matZeilen.IsEmpty()) return;
+    CPrintLU print(m_Sum, &matZeilen, vecGewaehlt, m_pAccu, this, &m_Settings, m_bLabRech,
+                   m_bBezahlt, m_bFiktiv, m_bStorniert);
+    if (m_pAccu) {
+        print.m_strVonDatum = Db2Date(m_pAccu->GetAbDatum());
+        print.m_strBisDatum = Db2Date(m_pAccu->GetBisDatum());
+        print.m_strMandantName = GetMandantName(m_pAccu->GetMandant());
+    }
+    print.m_strFirstMdId = GetFirstMdId();
+    print.m_nView = m_nSelectedTab;
+    print.m_cWaehrung = m_cWaehrung;
+    print.m_strStand = LUStandDatum(DataDirName());
+    print.SetRanking(&m_dtRanking1, &m_dtRanking2);
+    m_strLetzterDruck = print.DruckeLU(true);
 }

@@ -23,6 +23,7 @@ echo
 "$VXSTAT" lu summary --data "$DATA"
 echo
 "$VXSTAT" lu export --data "$DATA" --db "$DB" --xlsx "$DATA/laborumsatz-2023.xlsx"
+"$VXSTAT" lu print --data "$DATA" --db "$DB" --pdf "$DATA/laborumsatz-2023.pdf"
 # With a display the evaluation opens in its dialog.
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   "$VXSTAT" lu show --data "$DATA" --db "$DB" --from 2023-01-01 --to 2023-12-31

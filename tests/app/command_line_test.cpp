@@ -122,7 +122,7 @@ TEST_F(CommandLine, WrongCallsAndHelp) {
         {{"--help"}, kExitOk, "vxstat glab read", ""},
         {{"help", "lu", "pass"}, kExitOk, "vxstat lu pass --db", ""},
         {{"bogus"}, kExitAufruf, "", "Unbekannter Befehl: bogus"},
-        {{"lu"}, kExitAufruf, "", "Unterbefehl: sample, pass, read, summary, show oder export"},
+        {{"lu"}, kExitAufruf, "", "Unterbefehl: sample, pass, read, summary, show, export oder print"},
         {{"lu", "bogus"}, kExitAufruf, "", "Unbekannter Unterbefehl: lu bogus"},
         {{"glab"}, kExitAufruf, "", "Unterbefehl: pass oder read"},
         {{"lu", "--help"}, kExitOk, "vxstat lu summary", ""},

@@ -7,6 +7,8 @@
 #include "host/TextUtil.h"
 #include "host/db/ZMandant.h"
 #include "host/gui/QtHostServices.h"
+#include "host/print/PrintFile.h"
+#include "host/stat/DataPath.h"
 #include "host/stat/StatAccu.h"
 
 #include "LUTestRecords.h"
@@ -23,6 +25,8 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -434,8 +438,18 @@ TEST_F(DiaAwLUTest, EmptyOrOversizedInputOpensWithoutHarm) {
     ASSERT_EQ(m_scripted->m_vecAufrufe.size(), 1u);
     EXPECT_EQ(m_scripted->m_vecAufrufe[0].strText, "Anzahl Zeilen: 1\nInfo");
     EXPECT_EQ(d->GetAktuellePatNr(), "100");
+    // Ctrl+P prints, here into a PDF in a folder of its own.
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / "vxstat-diaawlu-print";
+    std::filesystem::create_directories(dir);
+    SetDataDir(dir.string());
+    SetPrintPdfTarget((dir / "liste.pdf").string());
     QTest::keyClick(d->GetDialog(), Qt::Key_P, Qt::ControlModifier);
-    EXPECT_NE(m_scripted->m_vecAufrufe.back().strText.find("noch nicht"), CString::npos);
+    EXPECT_EQ(d->m_strLetzterDruck, (dir / "vx_liste.dat").string());
+    EXPECT_TRUE(std::filesystem::exists(dir / "liste.pdf"));
+    SetPrintPdfTarget("");
+    SetDataDir("");
+    std::filesystem::remove_all(dir);
     EXPECT_FALSE(SaveScreenshot(*d->GetDialog(), "diaAwLU_oversized").isEmpty());
 }
 

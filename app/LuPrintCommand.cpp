@@ -1,0 +1,125 @@
+#include "app/LuPrintCommand.h"
+
+#include "app/Args.h"
+#include "app/CommandHelp.h"
+#include "app/DataFolderOption.h"
+#include "app/LuShowCommand.h"
+#include "dialog/diaAwLU.h"
+#include "host/Cp1252.h"
+#include "host/HostServices.h"
+#include "host/TerminalHostServices.h"
+#include "host/VxStrings.h"
+#include "host/db/Database.h"
+#include "host/print/PrintFile.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kOptionsFrom = 3; // argv: vxstat lu print ...
+constexpr int kLetzteListe = 6; // views 0 .. 6 are lists
+
+// Messages go to the terminal; the dialog's question "only the marked rows?" is
+// answered by --marked-only, so that a script never waits for an answer.
+class CBatchPrintServices : public CTerminalHostServices {
+public:
+    explicit CBatchPrintServices(bool bNurMarkierte) : m_bNurMarkierte(bNurMarkierte) {}
+    int Question(const CString&, const CString&, bool) override {
+        return m_bNurMarkierte ? kAntwortJa : kAntwortNein;
+    }
+
+private:
+    bool m_bNurMarkierte;
+};
+
+struct LuPrintOptions {
+    int nView = 0;
+    bool bNurMarkierte = false;
+    std::string strPdf;
+    std::string strDb;
+};
+
+// Takes the flag --marked-only out of the words, for the options that have values.
+std::vector<char*> OhneFlag(int argc, char** argv, bool& bNurMarkierte) {
+    std::vector<char*> vecArgs;
+    for (int i = 0; i < argc; ++i) {
+        if (i >= kOptionsFrom && std::string(argv[i]) == "--marked-only")
+            bNurMarkierte = true;
+        else
+            vecArgs.push_back(argv[i]);
+    }
+    return vecArgs;
+}
+
+// The PDF's folder must exist: checked before the dialog is opened.
+bool PdfOrdnerDa(const std::string& strPdf) {
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::path(strPdf).parent_path();
+    return folder.empty() || std::filesystem::is_directory(folder, ec);
+}
+
+int Drucke(const LuPrintOptions& opt, char* szProgramm) {
+    // The dialog is built without a window.
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    int nArgc = 1;
+    char* argvQt[] = {szProgramm, nullptr};
+    QApplication app(nArgc, argvQt);
+    auto previous = InstallHostServices(std::make_shared<CBatchPrintServices>(opt.bNurMarkierte));
+    SetPrintPdfTarget(opt.strPdf);
+    LuShowOptions show;
+    show.bMitDatenbank = !opt.strDb.empty();
+    CString strTechniker;
+    bool bGedruckt = false;
+    const LuShowWeiter weiter = LuShowRunde(show, strTechniker, [&](CdiaAwLU& dialog) {
+        if (!dialog.Create()) return;
+        if (dialog.m_nSelectedTab != opt.nView) {
+            dialog.m_nSelectedTab = opt.nView;
+            dialog.FillDataFromAccu(dialog.m_Sum.m_vecLabRech);
+        }
+        if (dialog.m_vecRows.empty()) {
+            HaltE(kVxStrLaborumsatz, "Die Liste hat in dieser Ansicht keine Zeilen; es wurde "
+                                     "nichts gedruckt.");
+            return;
+        }
+        dialog.OnPrint();
+        bGedruckt = !dialog.m_strLetzterDruck.empty();
+    });
+    SetPrintPdfTarget("");
+    InstallHostServices(previous);
+    if (weiter == LuShowWeiter::Fehler || !bGedruckt) return kExitFehler;
+    std::printf("Laborumsatzliste gedruckt: %s\n", opt.strPdf.c_str());
+    return kExitOk;
+}
+
+} // namespace
+
+int CmdLuPrint(int argc, char** argv) {
+    LuPrintOptions opt;
+    std::vector<char*> vecArgs = OhneFlag(argc, argv, opt.bNurMarkierte);
+    Args args(static_cast<int>(vecArgs.size()), vecArgs.data(), kOptionsFrom,
+              {"data", "db", "view", "pdf"});
+    opt.nView = static_cast<int>(args.GetInt("view", 0, 0, kLetzteListe));
+    if (!args.Error().empty()) return UsageError("lu print", args.Error());
+    if (!args.Positional().empty())
+        return UsageError("lu print", "Unerwartetes Argument: " + args.Positional()[0]);
+    if (!args.Get("pdf")) return UsageError("lu print", "Die PDF-Datei fehlt (--pdf DATEI).");
+    opt.strPdf = *args.Get("pdf");
+    if (!PdfOrdnerDa(opt.strPdf))
+        return DataError("Fehler beim Speichern der Datei:\n\n" + Utf8ToCp1252(opt.strPdf));
+    if (std::string strDir; !DataDirForReading(args, strDir)) return kExitFehler;
+    if (const auto db = args.Get("db")) {
+        CString strError;
+        if (!OpenPracticeDatabase(*db, DbOpenMode::ReadOnly, strError)) return DataError(strError);
+        opt.strDb = *db;
+    }
+    const int nExit = Drucke(opt, argv[0]);
+    if (!opt.strDb.empty()) ClosePracticeDatabase();
+    return nExit;
+}
