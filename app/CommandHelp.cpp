@@ -48,11 +48,13 @@ constexpr Command kCommands[] = {
      "      --db bringt die gespeicherten Einstellungen; das Ranking braucht es für\n"
      "      Techniker und Behandler.\n"},
     {"lu print",
-     "  vxstat lu print --data ORDNER [--db PFAD] [--view 0..6] [--marked-only] --pdf DATEI\n"
+     "  vxstat lu print --data ORDNER [--db PFAD] [--view 0..7] [--marked-only] --pdf DATEI\n"
      "      druckt die Laborumsatzliste der Trefferdatei als PDF: die Zeilen der\n"
      "      Ansicht (0 alle, 1 mit USt., 2 ohne USt., 3 5 %, 4 7 %, 5 16 %, 6 19 %)\n"
-     "      mit den Summen. --marked-only druckt nur markierte Zeilen (ohne Dialog\n"
-     "      sind alle markiert). Die Druckdatei vx_liste.dat bleibt im Datenordner.\n"},
+     "      mit den Summen, oder mit 7 das Ranking der Techniker (braucht --db,\n"
+     "      ohne --marked-only). --marked-only druckt nur markierte Zeilen (ohne\n"
+     "      Dialog sind alle markiert). Die Druckdatei vx_liste.dat (das Ranking\n"
+     "      vx_stati.dat) bleibt im Datenordner.\n"},
     {"glab pass",
      "  vxstat glab pass --db PFAD --from JJJJ-MM-TT --to JJJJ-MM-TT [--kunde NR|alle]\n"
      "                   [--data ORDNER]\n"

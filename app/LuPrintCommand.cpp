@@ -24,7 +24,6 @@
 namespace {
 
 constexpr int kOptionsFrom = 3; // argv: vxstat lu print ...
-constexpr int kLetzteListe = 6; // views 0 .. 6 are lists
 
 // Messages go to the terminal; the dialog's question "only the marked rows?" is
 // answered by --marked-only, so that a script never waits for an answer.
@@ -83,7 +82,8 @@ int Drucke(const LuPrintOptions& opt, char* szProgramm) {
             dialog.m_nSelectedTab = opt.nView;
             dialog.FillDataFromAccu(dialog.m_Sum.m_vecLabRech);
         }
-        if (dialog.m_vecRows.empty()) {
+        if (opt.nView == CdiaAwLU::kTabRanking ? dialog.m_dtRanking1.GetRowCount() == 0
+                                               : dialog.m_vecRows.empty()) {
             HaltE(kVxStrLaborumsatz, "Die Liste hat in dieser Ansicht keine Zeilen; es wurde "
                                      "nichts gedruckt.");
             return;
@@ -105,8 +105,14 @@ int CmdLuPrint(int argc, char** argv) {
     std::vector<char*> vecArgs = OhneFlag(argc, argv, opt.bNurMarkierte);
     Args args(static_cast<int>(vecArgs.size()), vecArgs.data(), kOptionsFrom,
               {"data", "db", "view", "pdf"});
-    opt.nView = static_cast<int>(args.GetInt("view", 0, 0, kLetzteListe));
+    opt.nView = static_cast<int>(args.GetInt("view", 0, 0, CdiaAwLU::kTabRanking));
     if (!args.Error().empty()) return UsageError("lu print", args.Error());
+    // The ranking counts every invoice and needs the technicians and treaters of the
+    // practice database.
+    if (opt.nView == CdiaAwLU::kTabRanking && !args.Get("db"))
+        return UsageError("lu print", "--view 7 (Ranking) braucht --db PFAD.");
+    if (opt.nView == CdiaAwLU::kTabRanking && opt.bNurMarkierte)
+        return UsageError("lu print", "--marked-only gilt nicht für das Ranking (--view 7).");
     if (!args.Positional().empty())
         return UsageError("lu print", "Unerwartetes Argument: " + args.Positional()[0]);
     if (!args.Get("pdf")) return UsageError("lu print", "Die PDF-Datei fehlt (--pdf DATEI).");

@@ -92,6 +92,13 @@ TEST_F(LuPrintCommand, PrintsEveryViewAsAPdfThatReadsBack) {
         EXPECT_NE(strText.find("Gesamt:"), std::string::npos);
         EXPECT_NE(strText.find("Seite 1"), std::string::npos);
     }
+    // The technician ranking, from the technicians the hit file carries.
+    const std::string strRanking = In("ranking.pdf");
+    const Result r = Run({"lu", "print", "--data", Data(), "--db", Db(), "--view", "7", "--pdf",
+                          strRanking});
+    ASSERT_EQ(r.nExit, kExitOk) << r.strErr;
+    EXPECT_NE(PdfText(strRanking).find("Techniker"), std::string::npos);
+    EXPECT_TRUE(fs::exists(fs::path(Data()) / "vx_stati.dat"));
     // The print file stays in the data folder.
     EXPECT_TRUE(fs::exists(fs::path(Data()) / "vx_liste.dat"));
 }
@@ -107,7 +114,10 @@ TEST_F(LuPrintCommand, WrongCallsAndUnwritablePdf) {
         {{"lu", "print", "--data", Data()}, kExitAufruf, "--pdf DATEI"},
         {{"lu", "print", "--data", Data(), "--view", "9", "--pdf", In("x.pdf")},
          kExitAufruf,
-         "--view erwartet eine Zahl von 0 bis 6"},
+         "--view erwartet eine Zahl von 0 bis 7"},
+        {{"lu", "print", "--data", Data(), "--view", "7", "--pdf", In("x.pdf")},
+         kExitAufruf,
+         "braucht --db"},
         {{"lu", "print", "--data", Data(), "--pdf", In("x.pdf"), "wort"},
          kExitAufruf,
          "Unerwartetes Argument"},
