@@ -30,15 +30,17 @@ namespace {
 
 constexpr int kOptionsFrom = 3; // argv: vxstat lu show ...
 
-// The selection file does not carry the period: it comes from the options, or
-// else spans the dates of the rows.
+// The period of the title: the options, else the period of the run that the
+// selection file names, else (files of older runs) the span of the rows' dates.
 void SetPeriod(const LuShowOptions& opt, const CLUSum& sum, bool bBezahlt, CStatAccu& accu) {
-    CString strAb = opt.strAb, strBis = opt.strBis;
+    CString strAb = opt.strAb.empty() ? accu.GetAbDatum() : opt.strAb;
+    CString strBis = opt.strBis.empty() ? accu.GetBisDatum() : opt.strBis;
+    const bool bAbAusZeilen = strAb.empty(), bBisAusZeilen = strBis.empty();
     for (const CLULabRech& r : sum.m_vecLabRech) {
         const CString& strDatum = bBezahlt ? r.m_strDatumAlt : r.m_strRechDatum;
         if (!IsDbDate(strDatum)) continue;
-        if (opt.strAb.empty() && (strAb.empty() || strDatum < strAb)) strAb = strDatum;
-        if (opt.strBis.empty() && (strBis.empty() || strDatum > strBis)) strBis = strDatum;
+        if (bAbAusZeilen && (strAb.empty() || strDatum < strAb)) strAb = strDatum;
+        if (bBisAusZeilen && (strBis.empty() || strDatum > strBis)) strBis = strDatum;
     }
     accu.SetPeriod(strAb, strBis);
 }

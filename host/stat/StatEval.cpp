@@ -201,6 +201,10 @@ bool CStatEval::WriteSelection(const std::string& strSel, const CString& strRunI
     backup.bTouched = true;
     if (!CDBIniFile::WriteOneString(strSel, kRunSection, kRunKey, strRunId)) return false;
     if (!writeSelection(strSel)) return false;
+    if (m_pAccu && !m_pAccu->GetAbDatum().empty() &&
+        !(CDBIniFile::WriteOneString(strSel, kRunSection, kAbKey, m_pAccu->GetAbDatum()) &&
+          CDBIniFile::WriteOneString(strSel, kRunSection, kBisKey, m_pAccu->GetBisDatum())))
+        return false;
     if (CDBIniFile(strSel).ReadString(kRunSection, kRunKey, "") == strRunId) return true;
     return CDBIniFile::WriteOneString(strSel, kRunSection, kRunKey, strRunId);
 }

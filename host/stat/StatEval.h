@@ -24,6 +24,10 @@ public:
     static constexpr const char* kHeader = "#vxstat-hits\t1";
     static constexpr const char* kRunSection = "Selektion";
     static constexpr const char* kRunKey = "Lauf";
+    // The period of the run, database dates, so that a list read back is titled
+    // with the period that was asked for, not the span of its rows' dates.
+    static constexpr const char* kAbKey = "AbDatum";
+    static constexpr const char* kBisKey = "BisDatum";
     // A selection file holds a few keys; a larger one is broken and not read.
     static constexpr long long kMaxSelectionBytes = 1 << 20;
 

@@ -53,9 +53,20 @@ bool CStatReader::ReadAll(CDBStdioFile& file, const std::string& strHits, const 
     if (!CheckSelection(strSel, strRunId, strHits, strError)) return false;
     if (!ReadMoreSelektions(strSel))
         return Fail(strError, "Die Auswahldatei ", strSel, " kann nicht gelesen werden");
+    ReadPeriod(strSel);
     if (!OnlyForProgBeforeMoveDataFromFile())
         return Fail(strError, "Die Trefferdatei ", strHits, " kann nicht eingelesen werden");
     return ReadLines(file, strError);
+}
+
+// The period of the run, when the selection file names one that is made of two
+// calendar days; files of older runs name none, and the period stays as it was.
+void CStatReader::ReadPeriod(const std::string& strSel) {
+    const CDBIniFile ini(strSel);
+    const CString strAb = ini.ReadString(kRunSection, kAbKey, "");
+    const CString strBis = ini.ReadString(kRunSection, kBisKey, "");
+    if (m_pAccu && IsDbDate(strAb) && IsDbDate(strBis) && strAb <= strBis)
+        m_pAccu->SetPeriod(strAb, strBis);
 }
 
 // The header: kHeader, and after a TAB the run id (none in files of older runs).

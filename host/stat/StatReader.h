@@ -29,6 +29,7 @@ protected:
 private:
     bool ReadAll(CDBStdioFile& file, const std::string& strHits, const std::string& strSel,
                  CString& strError);
+    void ReadPeriod(const std::string& strSel);
     bool ReadHeader(CDBStdioFile& file, CString& strRunId, CString& strError);
     bool CheckSelection(const std::string& strSel, const CString& strRunId,
                         const std::string& strHits, CString& strError);
