@@ -77,12 +77,11 @@ TEST_F(LuPrintCommand, PrintsEveryViewAsAPdfThatReadsBack) {
         const char* szView;
         const char* szKopf; // a piece of the heading
     };
-    const Fall faelle[] = {
-        // The period of the pass, not the span of the rows' dates (cancellations
-        // of invoices dated before it belong to the list too).
-        {"0", "Laborrechnungen: Rechnungsdatum von 01.01.2023 bis 31.12.2023"},
-        {"1", "(mit USt.)"},
-        {"4", "(mit 7% USt.)"}};
+    const Fall faelle[] = {// The period of the pass, not the span of the rows' dates (cancellations
+                           // of invoices dated before it belong to the list too).
+                           {"0", "Laborrechnungen: Rechnungsdatum von 01.01.2023 bis 31.12.2023"},
+                           {"1", "(mit USt.)"},
+                           {"4", "(mit 7% USt.)"}};
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.szView);
         const std::string strPdf = In((std::string("liste") + f.szView + ".pdf").c_str());
@@ -98,8 +97,8 @@ TEST_F(LuPrintCommand, PrintsEveryViewAsAPdfThatReadsBack) {
     }
     // The technician ranking, from the technicians the hit file carries.
     const std::string strRanking = In("ranking.pdf");
-    const Result r = Run({"lu", "print", "--data", Data(), "--db", Db(), "--view", "7", "--pdf",
-                          strRanking});
+    const Result r =
+        Run({"lu", "print", "--data", Data(), "--db", Db(), "--view", "7", "--pdf", strRanking});
     ASSERT_EQ(r.nExit, kExitOk) << r.strErr;
     EXPECT_NE(PdfText(strRanking).find("Techniker"), std::string::npos);
     EXPECT_TRUE(fs::exists(fs::path(Data()) / "vx_stati.dat"));
