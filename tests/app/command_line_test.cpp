@@ -3,6 +3,8 @@
 #include "app/CommandHelp.h"
 #include "app/CommandLine.h"
 
+#include "support/RunVxstat.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -23,24 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int nExit = -1;
-    std::string strOut, strErr;
-};
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string Quoted(const std::string& word) {
-    std::string quoted = "'";
-    for (char c : word)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
+using Result = VxstatResult;
 
 // A demo practice database in a folder of its own, shared by the cases.
 class CommandLine : public ::testing::Test {
@@ -61,32 +46,15 @@ protected:
     static std::string Db() { return (s_dir / "praxis.db").string(); }
     static std::string In(const char* szName) { return (s_dir / szName).string(); }
 
-    // Runs vxstat with args, without a display and with stdin closed; bOtherUser
-    // runs it as a user who may not write root's files (root may write them all).
     static Result Run(const std::vector<std::string>& args, bool bOtherUser = false) {
-        std::string cmd = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ";
-        if (bOtherUser && ::geteuid() == 0)
-            cmd += "setpriv --reuid 65534 --regid 65534 --clear-groups ";
-        cmd += Quoted(VXSTAT_BIN);
-        for (const std::string& arg : args)
-            cmd += " " + Quoted(arg);
-        const fs::path out = s_dir / "stdout.txt", err = s_dir / "stderr.txt";
-        cmd += " </dev/null >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
-        const int status = std::system(cmd.c_str());
-        Result r;
-        r.nExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.strOut = ReadAll(out);
-        r.strErr = ReadAll(err);
-        fs::remove(out);
-        fs::remove(err);
-        return r;
+        return RunVxstat(args, s_dir, bOtherUser);
     }
 
     // Every file of the folder with its bytes.
     static std::map<std::string, std::string> Files() {
         std::map<std::string, std::string> files;
         for (const auto& entry : fs::recursive_directory_iterator(s_dir))
-            if (entry.is_regular_file()) files[entry.path().string()] = ReadAll(entry.path());
+            if (entry.is_regular_file()) files[entry.path().string()] = ReadWholeFile(entry.path());
         return files;
     }
 
@@ -122,7 +90,10 @@ TEST_F(CommandLine, WrongCallsAndHelp) {
         {{"--help"}, kExitOk, "vxstat glab read", ""},
         {{"help", "lu", "pass"}, kExitOk, "vxstat lu pass --db", ""},
         {{"bogus"}, kExitAufruf, "", "Unbekannter Befehl: bogus"},
-        {{"lu"}, kExitAufruf, "", "Unterbefehl: sample, pass, read, summary, show, export oder print"},
+        {{"lu"},
+         kExitAufruf,
+         "",
+         "Unterbefehl: sample, pass, read, summary, show, export oder print"},
         {{"lu", "bogus"}, kExitAufruf, "", "Unbekannter Unterbefehl: lu bogus"},
         {{"glab"}, kExitAufruf, "", "Unterbefehl: pass oder read"},
         {{"lu", "--help"}, kExitOk, "vxstat lu summary", ""},
@@ -202,7 +173,7 @@ TEST_F(CommandLine, ReadingChangesNothingAndPassesSayWhereTheyWrote) {
     };
     for (const Case& c : passes)
         Check(c, Run(c.args));
-    EXPECT_EQ(ReadAll(db), before.at(db));
+    EXPECT_EQ(ReadWholeFile(db), before.at(db));
     EXPECT_FALSE(fs::exists(db + "-wal") || fs::exists(db + "-shm"));
 }
 
@@ -213,7 +184,7 @@ TEST_F(CommandLine, ReadingCommandsWorkOnAReadOnlyDatabase) {
     fs::copy_file(Db(), db);
     fs::permissions(db, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     fs::permissions(s_dir, fs::perms::all);
-    const std::string before = ReadAll(db);
+    const std::string before = ReadWholeFile(db);
     const Case cases[] = {
         {{"settings", "--db", db}, kExitOk, "Einstellungen der Laborumsatzliste", ""},
         {{"lu", "sample", "--db", db, "--count", "2"}, kExitOk, "Rg.-Nr.", ""},
@@ -228,7 +199,7 @@ TEST_F(CommandLine, ReadingCommandsWorkOnAReadOnlyDatabase) {
     };
     for (const Case& c : cases)
         Check(c, Run(c.args, true));
-    EXPECT_EQ(ReadAll(db), before);
+    EXPECT_EQ(ReadWholeFile(db), before);
     EXPECT_FALSE(fs::exists(db + "-wal") || fs::exists(db + "-shm") || fs::exists(db + "-journal"));
 }
 

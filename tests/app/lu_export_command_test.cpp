@@ -4,6 +4,8 @@
 
 #include "support/XlsxReader.h"
 
+#include "support/RunVxstat.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -21,17 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int nExit = -1;
-    std::string strOut, strErr;
-};
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using Result = VxstatResult;
 
 std::int64_t Cent(const std::string& strWert) {
     return strWert.empty() ? 0 : std::llround(std::stod(strWert) * 100.0);
@@ -55,20 +47,7 @@ protected:
     }
     static std::string In(const char* szName) { return (s_dir / szName).string(); }
 
-    // Runs vxstat without a display, as a batch job does.
-    static Result Run(const std::vector<std::string>& args) {
-        std::string cmd = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" VXSTAT_BIN "'";
-        for (const std::string& arg : args)
-            cmd += " '" + arg + "'";
-        const fs::path out = s_dir / "stdout.txt", err = s_dir / "stderr.txt";
-        cmd += " </dev/null >'" + out.string() + "' 2>'" + err.string() + "'";
-        const int status = std::system(cmd.c_str());
-        Result r;
-        r.nExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.strOut = ReadAll(out);
-        r.strErr = ReadAll(err);
-        return r;
-    }
+    static Result Run(const std::vector<std::string>& args) { return RunVxstat(args, s_dir); }
     static fs::path s_dir;
 };
 fs::path LuExportCommand::s_dir;

@@ -2,6 +2,8 @@
 // the views, wrong calls and a PDF that cannot be written.
 #include "app/CommandHelp.h"
 
+#include "support/RunVxstat.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -18,17 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-    int nExit = -1;
-    std::string strOut, strErr;
-};
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using Result = VxstatResult;
 
 class LuPrintCommand : public ::testing::Test {
 protected:
@@ -49,24 +41,12 @@ protected:
     static std::string Data() { return (s_dir / "data").string(); }
     static std::string In(const char* szName) { return (s_dir / szName).string(); }
 
-    static Result Run(const std::vector<std::string>& args) {
-        std::string cmd = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" VXSTAT_BIN "'";
-        for (const std::string& arg : args)
-            cmd += " '" + arg + "'";
-        const fs::path out = s_dir / "stdout.txt", err = s_dir / "stderr.txt";
-        cmd += " </dev/null >'" + out.string() + "' 2>'" + err.string() + "'";
-        const int status = std::system(cmd.c_str());
-        Result r;
-        r.nExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.strOut = ReadAll(out);
-        r.strErr = ReadAll(err);
-        return r;
-    }
+    static Result Run(const std::vector<std::string>& args) { return RunVxstat(args, s_dir); }
     static std::string PdfText(const std::string& strPdf) {
         const std::string strTxt = strPdf + ".txt";
         const std::string cmd = "pdftotext -layout '" + strPdf + "' '" + strTxt + "'";
         EXPECT_EQ(std::system(cmd.c_str()), 0);
-        return ReadAll(strTxt);
+        return ReadWholeFile(strTxt);
     }
 
     static inline fs::path s_dir;
