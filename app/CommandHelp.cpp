@@ -34,9 +34,10 @@ constexpr Command kCommands[] = {
      "  vxstat lu show [--data ORDNER] [--db PFAD] [--from JJJJ-MM-TT] [--to JJJJ-MM-TT]\n"
      "      zeigt die Trefferdatei der Laborumsatzliste im Auswertungsdialog. --db\n"
      "      bringt die gespeicherten Einstellungen und die Namen der Mandanten und\n"
-     "      Techniker. --from und --to sind der Zeitraum im Titel des Dialogs, wenn\n"
-     "      die Auswahldatei keinen nennt; ohne sie reicht er vom ersten bis zum\n"
-     "      letzten Datum der Zeilen. Die Zeilen filtern sie nicht.\n"},
+     "      Techniker. --from und --to setzen den Zeitraum im Titel des Dialogs;\n"
+     "      ohne sie gilt der Zeitraum des Durchlaufs aus der Auswahldatei, bei\n"
+     "      Dateien älterer Durchläufe die Spanne vom ersten bis zum letzten Datum\n"
+     "      der Zeilen. Die Zeilen filtern sie nicht.\n"},
     {"lu export",
      "  vxstat lu export --xlsx DATEI [--data ORDNER] [--db PFAD] [--view 0..7]\n"
      "                   [--marked-only]\n"
