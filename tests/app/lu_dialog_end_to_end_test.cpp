@@ -1,5 +1,6 @@
 // From the demo database through the walk and the hit file into the evaluation
-// dialog: the dialog's sums of all rows equal the sums of the rows read back.
+// dialog: the dialog's sums of all rows equal the sums of the rows read back, and
+// the technician ranking of the rows read back equals that of the pass.
 #include "app/DemoDatabase.h"
 #include "app/LuHitFile.h"
 #include "app/LuMode.h"
@@ -14,6 +15,7 @@
 #include "host/Cp1252.h"
 #include "host/ScriptedHostServices.h"
 #include "host/db/Database.h"
+#include "host/gui/WPFDataTable.h"
 #include "host/stat/DataPath.h"
 #include "host/stat/StatAccu.h"
 #include "support/GuiTestApp.h"
@@ -26,38 +28,79 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-TEST(LuDialogEndToEnd, DemoDatabaseToDialogSums) {
-    GuiTestApp();
-    auto scripted = std::make_shared<CScriptedHostServices>();
-    auto previous = InstallHostServices(scripted);
-    std::random_device rd;
-    const fs::path dir = fs::temp_directory_path() / ("vxstat-lu-dialog-" + std::to_string(rd()));
-    fs::create_directories(dir);
+// A demo practice database, the lab invoices of 2023 walked and written into the
+// hit file, as "lu pass" does.
+class LuDialogEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        GuiTestApp();
+        m_previous = InstallHostServices(std::make_shared<CScriptedHostServices>());
+        std::random_device rd;
+        m_dir = fs::temp_directory_path() / ("vxstat-lu-dialog-" + std::to_string(rd()));
+        fs::create_directories(m_dir);
+        CString strError;
+        ASSERT_TRUE(WriteDemoDatabase((m_dir / "praxis.db").string(), {300, 7}, strError))
+            << strError;
+        ASSERT_TRUE(OpenPracticeDatabase((m_dir / "praxis.db").string(), strError)) << strError;
+        m_req.strAb = "20230101";
+        m_req.strBis = "20231231";
+        ASSERT_TRUE(RunLuWalk(m_req, m_settings, m_walkAccu, m_walked, strError)) << strError;
+        ASSERT_TRUE(
+            WriteLuHitFile(m_walked, m_walkAccu, m_req.eMode, m_settings, m_dir.string(), strError))
+            << strError;
+    }
+    void TearDown() override {
+        ClosePracticeDatabase();
+        InstallHostServices(m_previous);
+        fs::remove_all(m_dir);
+    }
+
+    std::shared_ptr<IHostServices> m_previous;
+    fs::path m_dir;
+    LuWalkRequest m_req;
+    const CLUDefault m_settings;
+    CStatAccu m_walkAccu;
+    CLUSum m_walked;
+};
+
+// Every cell of a ranking table, row by row.
+std::vector<std::vector<CString>> Cells(const CWPFDataTable& table) {
+    std::vector<std::vector<CString>> rows;
+    for (int n = 0; n < table.GetRowCount(); ++n) {
+        std::vector<CString>& cells = rows.emplace_back();
+        for (const char* pszColumn : {"Id", "Folge", "Name", "TechnLst", "Labor", "Gesamt", "Proz"})
+            cells.push_back(table.GetRow(n).GetValue(pszColumn));
+    }
+    return rows;
+}
+
+struct RankingTables {
+    std::vector<std::vector<CString>> techniker, behandler;
+};
+
+// The dialog on the rows, its ranking tab chosen as the user does.
+RankingTables RankingOf(const CLUSum& sum, CStatAccu& accu) {
+    CdiaAwLU dialog(sum, &accu, nullptr, true, false, false, false, "", "");
+    EXPECT_TRUE(dialog.Create());
+    dialog.m_tabArt.SetSelectedIndex(CdiaAwLU::kTabRanking);
+    EXPECT_EQ(dialog.m_nSelectedTab, CdiaAwLU::kTabRanking);
+    return {Cells(dialog.m_dtRanking1), Cells(dialog.m_dtRanking2)};
+}
+
+TEST_F(LuDialogEndToEnd, DemoDatabaseToDialogSums) {
     CString strError;
-    ASSERT_TRUE(WriteDemoDatabase((dir / "praxis.db").string(), {300, 7}, strError)) << strError;
-    ASSERT_TRUE(OpenPracticeDatabase((dir / "praxis.db").string(), strError)) << strError;
-
-    LuWalkRequest req;
-    req.strAb = "20230101";
-    req.strBis = "20231231";
-    const CLUDefault settings;
-    CStatAccu walkAccu;
-    CLUSum walked;
-    ASSERT_TRUE(RunLuWalk(req, settings, walkAccu, walked, strError)) << strError;
-    ASSERT_TRUE(WriteLuHitFile(walked, walkAccu, req.eMode, settings, dir.string(), strError))
-        << strError;
-
     CLUSum sum;
     CStatAccu accu;
     CFile2LU reader(&sum, nullptr);
-    ASSERT_TRUE(reader.Run(accu, dir.string(), strError)) << strError;
+    ASSERT_TRUE(reader.Run(accu, m_dir.string(), strError)) << strError;
     ASSERT_FALSE(sum.m_vecLabRech.empty());
-    accu.SetPeriod(req.strAb, req.strBis);
+    accu.SetPeriod(m_req.strAb, m_req.strBis);
     CdiaAwLU dialog(sum, &accu, nullptr, reader.m_bIsLRech, reader.m_bIsLRechBez,
                     reader.m_bIsManLabRech, reader.m_bIsStornoLabRech, "", "");
     dialog.m_Settings.SetStornoLabRech(true); // every cancellation type listed
@@ -69,10 +112,27 @@ TEST(LuDialogEndToEnd, DemoDatabaseToDialogSums) {
     EXPECT_EQ(dialog.m_tbSum[9].GetText(), Format2Nk(CDBetrag::FromCent(expected.nBrutto), c));
     EXPECT_EQ(dialog.m_tbSum[8].GetText(), Format2Nk(CDBetrag::FromCent(expected.nNetto), c));
     EXPECT_EQ(dialog.m_tbSum[7].GetText(), Format2Nk(CDBetrag::FromCent(expected.nMwSt), c));
+}
 
-    ClosePracticeDatabase();
-    InstallHostServices(previous);
-    fs::remove_all(dir);
+// The hit file carries each invoice's technician: the ranking of the rows read
+// back is the ranking of the rows the pass built.
+TEST_F(LuDialogEndToEnd, RankingOfTheHitFileEqualsThatOfThePass) {
+    CString strError;
+    CLUSum read;
+    CStatAccu readAccu;
+    LuMode eMode = LuMode::Services;
+    ASSERT_TRUE(ReadLuHitFile(read, readAccu, m_dir.string(), eMode, strError)) << strError;
+    ASSERT_EQ(read.m_vecLabRech.size(), m_walked.m_vecLabRech.size());
+    for (std::size_t i = 0; i < read.m_vecLabRech.size(); ++i)
+        ASSERT_EQ(read.m_vecLabRech[i].m_strTechniker, m_walked.m_vecLabRech[i].m_strTechniker)
+            << i;
+
+    const RankingTables fromFile = RankingOf(read, readAccu);
+    ASSERT_GE(fromFile.techniker.size(), 2u); // the demo's technicians of 2023
+    ASSERT_GE(fromFile.behandler.size(), fromFile.techniker.size());
+    const RankingTables fromPass = RankingOf(m_walked, m_walkAccu);
+    EXPECT_EQ(fromFile.techniker, fromPass.techniker);
+    EXPECT_EQ(fromFile.behandler, fromPass.behandler);
 }
 
 // The entries of the settings' selection list and the modes of the walk agree:
