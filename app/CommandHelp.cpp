@@ -68,6 +68,7 @@ constexpr Command kCommands[] = {
 
 constexpr const char* kFooter =
     "\n"
+    "Ohne Befehl öffnet vxstat das Statistikfenster (braucht einen Bildschirm).\n"
     "Jeder Befehl zeigt mit --help seinen Aufruf.\n"
     "\n"
     "Die Praxisdatenbank wird nur gelesen (auch eine schreibgeschützte); nur der\n"
