@@ -214,19 +214,20 @@ void CStatHostWindow::Connect() {
 void CStatHostWindow::ApplyChoices() {
     m_gemerkt = LoadStatHostChoices();
     const StatHostChoices& c = m_gemerkt;
-    m_bFuelle = true;
     m_pDatenbank->setText(QString::fromStdString(c.strDatenbank));
     m_pDatenordner->setText(QString::fromStdString(c.strDatenordner));
     m_pAuswertung->setCurrentIndex(c.nAuswertung);
-    m_bFuelle = false;
     const auto ab = DatumOfDb(c.strAb), bis = DatumOfDb(c.strBis);
-    if (const auto preset = PresetByName(c.strZeitraum))
+    if (const auto preset = PresetByName(c.strZeitraum)) {
         SetPreset(*preset);
-    else if (c.strZeitraum.empty() && ab && bis) {
+    } else if (c.strZeitraum.empty() && ab && bis) {
         m_pAb->setDate(ToQDate(*ab));
         m_pBis->setDate(ToQDate(*bis));
-    } else
+        OnDatumChanged();
+    } else {
         SetPreset(StatPreset::Monat);
+    }
+    m_bFuelle = true; // nothing is saved while the remembered choices are put back
     SetDatenordner(m_pDatenordner->text());
     if (c.strDatenbank.empty())
         Melde("Bitte zuerst die Praxisdatenbank w\xE4hlen.");
@@ -237,6 +238,7 @@ void CStatHostWindow::ApplyChoices() {
         FillLaborkunden(QString::fromStdString(c.strLaborkunde));
     }
     if (c.nListe >= 0) m_pListe->setCurrentIndex(c.nListe);
+    m_bFuelle = false;
     OnAuswertungChanged();
 }
 
@@ -300,7 +302,6 @@ bool CStatHostWindow::OpenDatabase(bool bMelden) {
     if (bOk) {
         m_strOffen = strOrt;
         Melde("Praxisdatenbank ge\xF6" "ffnet: " + CString(strOrt));
-        SaveChoices();
     } else {
         Melde(strError);
         if (bMelden) HaltE("Praxisdatenbank", strError);
@@ -311,6 +312,7 @@ bool CStatHostWindow::OpenDatabase(bool bMelden) {
     FillLaborkunden(strKunde.isEmpty() ? QString::fromStdString(m_gemerkt.strLaborkunde)
                                        : strKunde);
     if (bOk && m_gemerkt.nListe < 0) m_pListe->setCurrentIndex(CLUDefault().GetLstRechIdx());
+    if (bOk && !m_bFuelle) SaveChoices();
     return bOk;
 }
 
