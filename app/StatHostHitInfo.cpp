@@ -5,6 +5,8 @@
 #include "glab/File2Glab.h"
 #include "glab/GlabSum.h"
 #include "host/TextUtil.h"
+#include "host/db/Database.h"
+#include "host/db/ZMandant.h"
 #include "host/stat/StatAccu.h"
 
 #include <sys/stat.h>
@@ -37,6 +39,18 @@ CString Zeitraum(const StatHostRequest& r) {
     return "vom " + Db2Date(r.strAb) + " bis " + Db2Date(r.strBis);
 }
 
+// "Name (id)" of a practice owner, the id alone when the database does not know it.
+CString MandantText(const CString& strMdId) {
+    if (strMdId.empty()) return "alle";
+    if (dbDatabaseRO.IsOpen()) {
+        CZMandant md;
+        md.m_strMdId = strMdId;
+        if (md.GetByK1(CTKRSet::kExact) == CTKRSet::kOk && !Trim(md.m_strName).empty())
+            return Trim(md.m_strName) + " (" + Trim(strMdId) + ")";
+    }
+    return Trim(strMdId);
+}
+
 void ReadLu(const std::string& strDir, StatHitInfo& info, CStatAccu& accu) {
     CLUSum sum;
     LuMode eMode = LuMode::Invoices;
@@ -46,8 +60,8 @@ void ReadLu(const std::string& strDir, StatHitInfo& info, CStatAccu& accu) {
     info.auswahl.strBis = accu.GetBisDatum();
     info.auswahl.eMode = eMode;
     info.auswahl.strMandant = accu.GetMandant();
-    info.strAuswahl = LuModeTitel(eMode) + " " + Zeitraum(info.auswahl) + ", Mandant: " +
-                      (accu.GetMandant().empty() ? CString("alle") : Trim(accu.GetMandant()));
+    info.strAuswahl = LuModeTitel(eMode) + " " + Zeitraum(info.auswahl) +
+                      ", Mandant: " + MandantText(accu.GetMandant());
 }
 
 void ReadGlab(const std::string& strDir, StatHitInfo& info, CStatAccu& accu) {
