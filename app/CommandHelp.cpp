@@ -68,7 +68,10 @@ constexpr Command kCommands[] = {
 
 constexpr const char* kFooter =
     "\n"
-    "Ohne Befehl öffnet vxstat das Statistikfenster (braucht einen Bildschirm).\n"
+    "Ohne Befehl öffnet vxstat das Statistikfenster (braucht einen Bildschirm):\n"
+    "  vxstat [--db PFAD] [--data ORDNER]\n"
+    "--db und --data wählen Praxisdatenbank und Datenordner für diesen Start;\n"
+    "sonst gelten die zuletzt im Fenster gewählten.\n"
     "Jeder Befehl zeigt mit --help seinen Aufruf.\n"
     "\n"
     "Die Praxisdatenbank wird nur gelesen (auch eine schreibgeschützte); nur die\n"

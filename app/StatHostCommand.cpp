@@ -1,6 +1,8 @@
 #include "app/StatHostCommand.h"
 
+#include "app/Args.h"
 #include "app/CommandHelp.h"
+#include "app/StatHostChoices.h"
 #include "app/StatHostWindow.h"
 #include "host/Cp1252.h"
 #include "host/HostServices.h"
@@ -12,11 +14,25 @@
 
 #include <memory>
 
-int CmdStatHost(int /*argc*/, char** argv) {
+bool IsStatHostOption(const std::string& strWord) {
+    return strWord == "--db" || strWord == "--data";
+}
+
+int CmdStatHost(int argc, char** argv) {
+    const Args args(argc, argv, 1, {"db", "data"});
+    if (!args.Error().empty()) return UsageError("", args.Error());
+    if (!args.Positional().empty())
+        return UsageError("", "Unerwartetes Argument: " + args.Positional()[0]);
     if (CString strError; !CanOpenDisplay(strError))
         return UsageError("", Cp1252ToUtf8(strError) +
                                   " Das Statistikfenster kann nicht geöffnet werden. "
                                   "Bitte einen Befehl angeben.");
+    if (args.Get("db") || args.Get("data")) {
+        StatHostChoices choices = LoadStatHostChoices();
+        choices.strDatenbank = args.GetOr("db", choices.strDatenbank);
+        choices.strDatenordner = args.GetOr("data", choices.strDatenordner);
+        SaveStatHostChoices(choices);
+    }
     int nArgc = 1;
     QApplication app(nArgc, argv);
     auto previous = InstallHostServices(std::make_shared<CQtHostServices>());

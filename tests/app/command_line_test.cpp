@@ -87,6 +87,8 @@ TEST_F(CommandLine, WrongCallsAndHelp) {
     const Case cases[] = {
         {{}, kExitAufruf, "", "Das Statistikfenster kann nicht geöffnet werden"},
         {{""}, kExitAufruf, "", "Bitte einen Befehl angeben"},
+        {{"--db", db}, kExitAufruf, "", "Das Statistikfenster kann nicht geöffnet werden"},
+        {{"--data", ""}, kExitAufruf, "", "--data braucht einen Wert"},
         {{"help"}, kExitOk, "Rückgabewerte", ""},
         {{"--help"}, kExitOk, "vxstat glab read", ""},
         {{"help", "lu", "pass"}, kExitOk, "vxstat lu pass --db", ""},
