@@ -17,6 +17,7 @@
 #include "host/ScriptedHostServices.h"
 #include "host/TextUtil.h"
 #include "host/db/Database.h"
+#include "host/db/ZGLKuFakt.h"
 #include "host/gui/QtText.h"
 #include "host/gui/TKButtonClass.h"
 #include "host/stat/DataPath.h"
@@ -269,6 +270,34 @@ TEST_F(HostWindowTest, PassWritesTheHitFileForTheChoiceAndShowOpensTheDialog) {
     // Another choice than the file's: Enter runs the pass again.
     w.m_pListe->setCurrentIndex(0);
     EXPECT_TRUE(w.m_pAufbereiten->isDefault());
+
+    // A run for all owners leaves no owner of the earlier run behind.
+    w.m_pMandant->setCurrentIndex(0);
+    ASSERT_TRUE(w.Aufbereiten());
+    CStatAccu alle;
+    EXPECT_GT(ReadBack(Data(), eMode, alle).m_vecLabRech.size(), gelesen.m_vecLabRech.size());
+    EXPECT_EQ(alle.GetMandant(), "");
+    EXPECT_TRUE(w.m_pAuswahl->text().endsWith(QStringLiteral("Mandant: alle")));
+}
+
+// A hit file that is no hit file is reported, not shown, and Enter runs the pass.
+TEST_F(HostWindowTest, UnreadableHitFileIsReported) {
+    {
+        std::ofstream out(fs::path(Data()) / "vx_slu.txt", std::ios::binary);
+        out << "kein Inhalt\n";
+    }
+    CStatHostWindow& w = Window(Bekannt());
+    EXPECT_TRUE(w.m_pAuswahl->text().contains(QStringLiteral("keine Trefferdatei")))
+        << w.m_pAuswahl->text().toStdString();
+    EXPECT_TRUE(w.m_pAufbereiten->isDefault());
+    bool bGezeigt = false;
+    w.m_fnLuShow = [&](CdiaAwLU&) { bGezeigt = true; };
+    EXPECT_FALSE(w.Anzeigen());
+    EXPECT_FALSE(bGezeigt);
+    ASSERT_EQ(Texte(false).size(), 1u);
+    EXPECT_TRUE(Contains(Texte(false)[0], "keine Trefferdatei"));
+    ASSERT_TRUE(w.Aufbereiten());
+    EXPECT_TRUE(w.m_pAnzeigen->isDefault());
 }
 
 // A cancelled pass leaves the files of the previous run as they were, byte for byte.
@@ -303,6 +332,12 @@ TEST_F(HostWindowTest, CancelledPassKeepsThePreviousHitFile) {
 
 TEST_F(HostWindowTest, CommercialLabPassAndShowThroughTheSeam) {
     CStatHostWindow& w = Window(Bekannt());
+    CZGLKuFakt fremd(&dbDatabase); // an invoice to a customer the database does not know
+    fremd.m_strKuNr = "999";
+    fremd.m_strRechNr = "990001";
+    fremd.m_strDatum = "20230301";
+    fremd.m_strBetraege = "     1000";
+    ASSERT_EQ(fremd.Write(), 0) << fremd.GetLastError();
     w.m_pAuswertung->setCurrentIndex(1);
     w.SetPreset(StatPreset::Jahr);
     ASSERT_GT(w.m_pLaborkunde->count(), 1);
@@ -317,6 +352,21 @@ TEST_F(HostWindowTest, CommercialLabPassAndShowThroughTheSeam) {
     ASSERT_TRUE(CGlabWalk().Run(walkAccu, strError)) << strError;
 
     int nGezeigt = 0;
+    // The window lists the errors of the pass, one per line.
+    w.m_pLaborkunde->setCurrentIndex(0);
+    ASSERT_TRUE(w.Aufbereiten());
+    CStatAccu alleAccu;
+    alleAccu.SetPeriod("20230101", "20231231");
+    ASSERT_TRUE(CGlabWalk().Run(alleAccu, strError)) << strError;
+    ASSERT_FALSE(alleAccu.m_vecErrors.empty());
+    const QStringList fehler = w.m_pFehler->toPlainText().split(QLatin1Char('\n'));
+    ASSERT_EQ(fehler.size(), static_cast<qsizetype>(alleAccu.m_vecErrors.size()));
+    EXPECT_TRUE(fehler[0].endsWith(ToQString(alleAccu.m_vecErrors[0].m_strText)));
+    EXPECT_TRUE(w.m_pFehler->isReadOnly());
+    w.m_pLaborkunde->setCurrentIndex(1);
+    ASSERT_TRUE(w.Aufbereiten());
+    EXPECT_TRUE(w.m_pFehler->toPlainText().isEmpty());
+
     w.m_fnGlabShow = [&](const GlabShowRequest& r) {
         ++nGezeigt;
         EXPECT_EQ(r.pParent->GetQWidget(), &w);
