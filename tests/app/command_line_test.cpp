@@ -89,6 +89,7 @@ TEST_F(CommandLine, WrongCallsAndHelp) {
         {{""}, kExitAufruf, "", "Bitte einen Befehl angeben"},
         {{"--db", db}, kExitAufruf, "", "Das Statistikfenster kann nicht geöffnet werden"},
         {{"--data", ""}, kExitAufruf, "", "--data braucht einen Wert"},
+        {{"--db", db, "--help"}, kExitOk, "Statistikfenster", ""},
         {{"help"}, kExitOk, "Rückgabewerte", ""},
         {{"--help"}, kExitOk, "vxstat glab read", ""},
         {{"help", "lu", "pass"}, kExitOk, "vxstat lu pass --db", ""},

@@ -75,6 +75,7 @@ protected:
         // The user's real configuration stays untouched.
         const QString strConfig = QString::fromStdString((m_dir / "config").string());
         setenv("XDG_CONFIG_HOME", (m_dir / "config").c_str(), 1);
+        setenv("VXSTAT_DATA", (m_dir / "vorgabe").c_str(), 1); // the default data folder
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, strConfig);
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, strConfig);
         m_previous = InstallHostServices(m_scripted);
@@ -84,6 +85,7 @@ protected:
         ClosePracticeDatabase();
         InstallHostServices(m_previous);
         SetDataDir("");
+        unsetenv("VXSTAT_DATA");
     }
 
     std::string Db() const { return (m_dir / "praxis.db").string(); }
@@ -156,8 +158,11 @@ TEST_F(HostWindowTest, FirstStartAsksForTheDatabaseAndRemembersTheChoices) {
     EXPECT_EQ(w.m_pAb->text(), QStringLiteral("01.11.2023"));
     EXPECT_EQ(w.m_pBis->text(), QStringLiteral("30.11.2023"));
     EXPECT_EQ(w.Auswertung(), StatAuswertung::Laborumsatz);
+    w.show();
+    EXPECT_FALSE(SaveScreenshot(w, QStringLiteral("statHostWindow_ersterStart")).isEmpty());
     EXPECT_FALSE(w.Aufbereiten());
     EXPECT_FALSE(w.Anzeigen());
+    EXPECT_EQ(w.m_pDatenordner->placeholderText().toStdString(), (m_dir / "vorgabe").string());
     ASSERT_EQ(Texte(false).size(), 2u);
     EXPECT_TRUE(Contains(Texte(false)[0], "Bitte zuerst die Praxisdatenbank wählen"));
 
