@@ -12,7 +12,21 @@
 #include <QApplication>
 #include <QDate>
 
+#include <filesystem>
 #include <memory>
+
+namespace {
+
+// Paths are remembered whole, so that they are found from any folder; a database
+// location that names no file (a server) stays as it is.
+std::string WholePath(const std::string& strPath, bool bOrdner) {
+    std::error_code ec;
+    if (!bOrdner && !std::filesystem::exists(strPath, ec)) return strPath;
+    const auto path = std::filesystem::absolute(strPath, ec);
+    return ec ? strPath : path.lexically_normal().string();
+}
+
+} // namespace
 
 bool IsStatHostOption(const std::string& strWord) {
     return strWord == "--db" || strWord == "--data";
@@ -29,8 +43,8 @@ int CmdStatHost(int argc, char** argv) {
                                   "Bitte einen Befehl angeben.");
     if (args.Get("db") || args.Get("data")) {
         StatHostChoices choices = LoadStatHostChoices();
-        choices.strDatenbank = args.GetOr("db", choices.strDatenbank);
-        choices.strDatenordner = args.GetOr("data", choices.strDatenordner);
+        if (const auto db = args.Get("db")) choices.strDatenbank = WholePath(*db, false);
+        if (const auto data = args.Get("data")) choices.strDatenordner = WholePath(*data, true);
         SaveStatHostChoices(choices);
     }
     int nArgc = 1;

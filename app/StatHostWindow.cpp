@@ -27,6 +27,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <filesystem>
 #include <iterator>
 
 namespace {
@@ -283,7 +284,12 @@ void CStatHostWindow::OnDatumChanged() {
 void CStatHostWindow::SetDatenordner(const QString& strDir) {
     SetDataDir("");
     m_pDatenordner->setPlaceholderText(QString::fromStdString(DataDirName()));
-    SetDataDir(strDir.trimmed().toStdString());
+    std::string strOrdner = strDir.trimmed().toStdString();
+    if (std::error_code ec; !strOrdner.empty()) {
+        strOrdner = std::filesystem::absolute(strOrdner, ec).lexically_normal().string();
+        m_pDatenordner->setText(QString::fromStdString(strOrdner));
+    }
+    SetDataDir(strOrdner);
     RefreshHitInfo();
 }
 
@@ -292,7 +298,12 @@ bool CStatHostWindow::OpenDatabase(bool bMelden) {
     const QString strKunde = m_pLaborkunde->currentData().toString();
     ClosePracticeDatabase();
     m_strOffen.clear();
-    const std::string strOrt = m_pDatenbank->text().trimmed().toStdString();
+    // A file is remembered with its whole path, so that it is found from anywhere.
+    std::string strOrt = m_pDatenbank->text().trimmed().toStdString();
+    if (std::error_code ec; !strOrt.empty() && std::filesystem::exists(strOrt, ec)) {
+        strOrt = std::filesystem::absolute(strOrt, ec).lexically_normal().string();
+        m_pDatenbank->setText(QString::fromStdString(strOrt));
+    }
     CString strError;
     bool bOk = false;
     if (strOrt.empty())

@@ -174,8 +174,10 @@ TEST_F(HostWindowTest, FirstStartAsksForTheDatabaseAndRemembersTheChoices) {
 
     // The user opens the database, picks the commercial lab for one customer, the
     // previous year and a data folder, and closes the window.
-    w.m_pDatenbank->setText(QString::fromStdString(Db()));
+    // A file named relative to the current folder is remembered with its whole path.
+    w.m_pDatenbank->setText(QString::fromStdString(fs::relative(Db()).string()));
     ASSERT_TRUE(w.OpenDatabase());
+    EXPECT_EQ(w.m_pDatenbank->text().toStdString(), Db());
     ASSERT_GT(w.m_pMandant->count(), 2);
     ASSERT_GT(w.m_pLaborkunde->count(), 2);
     w.m_pAuswertung->setCurrentIndex(1);
