@@ -79,8 +79,8 @@ void PrintTsv(const CGlabSum& sum, const CStatAccu& accu) {
 std::vector<CString> GlabTextLines(const CGlabSum& sum, const CStatAccu& accu) {
     std::vector<CString> lines;
     lines.push_back("Gewerbelaborstatistik, Laborkunde: " + Trim(accu.GetLaborkunde()));
-    lines.push_back(Format(kTextFormat, "Kunde", "Rng.-Nr.", "Datum", "Anz.", "Storno",
-                           "Techn.Lst", "Material", "Metall", "Netto", "Ust", "Gesamt"));
+    lines.push_back(Format(kTextFormat, "Kunde", "Rng.-Nr.", "Datum", "Anz.", "Storno", "Techn.Lst",
+                           "Material", "Metall", "Netto", "Ust", "Gesamt"));
     for (const CGlabFakt& f : sum.m_vecFakt)
         lines.push_back(Format(kTextFormat, f.m_strLabKu.c_str(), f.m_strRechNr.c_str(),
                                Db2Date(f.m_strDatum).c_str(), f.m_strAnzRech.c_str(),

@@ -129,7 +129,8 @@ LuShowWeiter LuShowRunde(const LuShowOptions& opt, CString& strTechniker,
     SetPeriod(opt, sum, eMode == LuMode::Paid, accu);
     SetMandanten(sum, accu);
     const int nListIdxVorher = CLUDefault().GetLstRechIdx();
-    const CDialogErgebnis ergebnis = ShowDialog(sum, accu, eMode, strTechniker, opt.pParent, fnShow);
+    const CDialogErgebnis ergebnis =
+        ShowDialog(sum, accu, eMode, strTechniker, opt.pParent, fnShow);
     if (ergebnis.bTechnikerChanged) {
         // Shown again in any case; the technician is preset only when the list is theirs.
         if (KeinDurchlaufOhneDatenbank(opt)) return LuShowWeiter::Wieder;

@@ -9,13 +9,13 @@
 #include <vector>
 
 struct StatHitInfo {
-    bool bVorhanden = false; // the hit file exists
-    CString strLesefehler;   // why it cannot be read, "" when it was read
-    CString strStand;        // "dd.mm.yyyy hh:mm", local time of the hit file
-    StatHostRequest auswahl; // the selection of its run, as far as the files name it
-    CString strAuswahl;      // the same as one German line
+    bool bVorhanden = false;        // the hit file exists
+    CString strLesefehler;          // why it cannot be read, "" when it was read
+    CString strStand;               // "dd.mm.yyyy hh:mm", local time of the hit file
+    StatHostRequest auswahl;        // the selection of its run, as far as the files name it
+    CString strAuswahl;             // the same as one German line
     std::vector<CString> vecFehler; // one line per error of the run
-    std::size_t nZeilen = 0; // invoice rows of the file
+    std::size_t nZeilen = 0;        // invoice rows of the file
 };
 
 // Reads the hit file of the evaluation in strDataDir. Never fails: a missing file

@@ -7,7 +7,7 @@
 namespace {
 
 constexpr std::array<const char*, 6> kNamen = {"Monat",      "Vormonat", "Quartal",
-                                                "Vorquartal", "Jahr",     "Vorjahr"};
+                                               "Vorquartal", "Jahr",     "Vorjahr"};
 
 // Month n counted from January of year 0 and back: lets "the month before"
 // cross a year boundary without special cases.

@@ -21,9 +21,9 @@ struct StatZeitraum {
 };
 
 enum class StatPreset { Monat, Vormonat, Quartal, Vorquartal, Jahr, Vorjahr };
-inline constexpr StatPreset kStatPresets[] = {StatPreset::Monat,      StatPreset::Vormonat,
-                                              StatPreset::Quartal,    StatPreset::Vorquartal,
-                                              StatPreset::Jahr,       StatPreset::Vorjahr};
+inline constexpr StatPreset kStatPresets[] = {StatPreset::Monat,   StatPreset::Vormonat,
+                                              StatPreset::Quartal, StatPreset::Vorquartal,
+                                              StatPreset::Jahr,    StatPreset::Vorjahr};
 
 // The span of the preset that contains (Monat, Quartal, Jahr) or precedes
 // (Vormonat, Vorquartal, Vorjahr) the month of heute.

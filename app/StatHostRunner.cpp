@@ -27,9 +27,9 @@ bool RunLu(const StatHostRequest& req, CString& strErgebnis, CString& strError) 
     CLUSum sum;
     if (!RunLuWalk(walk, settings, accu, sum, strError)) return false;
     if (!WriteLuHitFile(sum, accu, req.eMode, settings, GetDataDir(), strError)) return false;
-    strErgebnis = Format("Laborumsatzliste, %s: %zu Rechnungszeilen, %zu Fehler.",
-                         LuModeTitel(req.eMode).c_str(), sum.m_vecLabRech.size(),
-                         accu.m_vecErrors.size());
+    strErgebnis =
+        Format("Laborumsatzliste, %s: %zu Rechnungszeilen, %zu Fehler.",
+               LuModeTitel(req.eMode).c_str(), sum.m_vecLabRech.size(), accu.m_vecErrors.size());
     return true;
 }
 

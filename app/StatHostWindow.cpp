@@ -312,14 +312,15 @@ bool CStatHostWindow::OpenDatabase(bool bMelden) {
         bOk = OpenPracticeDatabase(strOrt, strError);
     if (bOk) {
         m_strOffen = strOrt;
-        Melde("Praxisdatenbank ge\xF6" "ffnet: " + CString(strOrt));
+        Melde("Praxisdatenbank ge\xF6"
+              "ffnet: " +
+              CString(strOrt));
     } else {
         Melde(strError);
         if (bMelden) HaltE("Praxisdatenbank", strError);
     }
     // The remembered owner and customer, until the user has chosen others.
-    FillMandanten(strMandant.isEmpty() ? QString::fromStdString(m_gemerkt.strMandant)
-                                       : strMandant);
+    FillMandanten(strMandant.isEmpty() ? QString::fromStdString(m_gemerkt.strMandant) : strMandant);
     FillLaborkunden(strKunde.isEmpty() ? QString::fromStdString(m_gemerkt.strLaborkunde)
                                        : strKunde);
     if (bOk && m_gemerkt.nListe < 0) m_pListe->setCurrentIndex(CLUDefault().GetLstRechIdx());
@@ -349,8 +350,7 @@ void CStatHostWindow::FillLaborkunden(const QString& strGewaehlt) {
         CZGLKu ku;
         for (int rc = ku.GetByK1(CTKRSet::kFromKey); rc == CTKRSet::kOk; rc = ku.Next()) {
             const CString strNr = Trim(ku.m_strKuNr);
-            m_pLaborkunde->addItem(ToQString(strNr + " - " + Trim(ku.m_strName)),
-                                   ToQString(strNr));
+            m_pLaborkunde->addItem(ToQString(strNr + " - " + Trim(ku.m_strName)), ToQString(strNr));
         }
     }
     m_pLaborkunde->setCurrentIndex(std::max(0, m_pLaborkunde->findData(strGewaehlt)));
@@ -481,9 +481,8 @@ void CStatHostWindow::SaveChoices() {
     c.strDatenordner = m_pDatenordner->text().trimmed().toStdString();
     c.nAuswertung = m_pAuswertung->currentIndex();
     const int nZeitraum = m_pZeitraum->currentIndex();
-    c.strZeitraum = nZeitraum >= 0 && nZeitraum < kEigenerZeitraum
-                        ? PresetName(kStatPresets[nZeitraum])
-                        : "";
+    c.strZeitraum =
+        nZeitraum >= 0 && nZeitraum < kEigenerZeitraum ? PresetName(kStatPresets[nZeitraum]) : "";
     const StatHostRequest req = Request();
     c.strAb = req.strAb;
     c.strBis = req.strBis;

@@ -38,12 +38,12 @@ public:
     // The commands of the buttons; each tells the user in German what went wrong.
     // Opens the database named in the location field; bMelden: also in a message box.
     bool OpenDatabase(bool bMelden = true);
-    bool Aufbereiten();      // runs the pass of the chosen evaluation
-    bool Anzeigen();         // shows the evaluation of the last hit file
-    bool Einstellungen();    // the lab-turnover settings dialog; true after saving
+    bool Aufbereiten();   // runs the pass of the chosen evaluation
+    bool Anzeigen();      // shows the evaluation of the last hit file
+    bool Einstellungen(); // the lab-turnover settings dialog; true after saving
     void SetPreset(StatPreset ePreset);
     void SetDatenordner(const QString& strDir);
-    void RefreshHitInfo();   // reads the last hit file of the chosen evaluation
+    void RefreshHitInfo(); // reads the last hit file of the chosen evaluation
     void SaveChoices();
 
     // How the dialogs are shown: DoModal / exec in the program, driven in tests.
@@ -105,5 +105,5 @@ private:
     CParent m_parent;
     StatHostChoices m_gemerkt; // as loaded and last saved
     std::string m_strOffen;    // location of the open practice database, "" none
-    bool m_bFuelle = false; // set while code fills the fields: no reaction to them
+    bool m_bFuelle = false;    // set while code fills the fields: no reaction to them
 };

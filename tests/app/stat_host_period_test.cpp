@@ -15,10 +15,10 @@ struct PresetCase {
 
 TEST(StatHostPeriod, PresetsAroundAGivenDay) {
     const PresetCase cases[] = {
-        {{2024, 2, 15}, StatPreset::Monat, "20240201", "20240229"},   // leap year
+        {{2024, 2, 15}, StatPreset::Monat, "20240201", "20240229"}, // leap year
         {{2023, 2, 28}, StatPreset::Monat, "20230201", "20230228"},
-        {{1900, 2, 1}, StatPreset::Monat, "19000201", "19000228"},    // century, no leap year
-        {{2000, 2, 1}, StatPreset::Monat, "20000201", "20000229"},    // every 400 years
+        {{1900, 2, 1}, StatPreset::Monat, "19000201", "19000228"}, // century, no leap year
+        {{2000, 2, 1}, StatPreset::Monat, "20000201", "20000229"}, // every 400 years
         {{2023, 4, 30}, StatPreset::Monat, "20230401", "20230430"},
         {{2024, 1, 31}, StatPreset::Vormonat, "20231201", "20231231"}, // across the year
         {{2024, 3, 31}, StatPreset::Vormonat, "20240201", "20240229"},
