@@ -73,10 +73,14 @@ constexpr Command kCommands[] = {
 
 constexpr const char* kFooter =
     "\n"
+    "Ohne Befehl öffnet vxstat das Statistikfenster (braucht einen Bildschirm):\n"
+    "  vxstat [--db PFAD] [--data ORDNER]\n"
+    "--db und --data wählen Praxisdatenbank und Datenordner für diesen Start;\n"
+    "sonst gelten die zuletzt im Fenster gewählten.\n"
     "Jeder Befehl zeigt mit --help seinen Aufruf.\n"
     "\n"
-    "Die Praxisdatenbank wird nur gelesen (auch eine schreibgeschützte); nur der\n"
-    "Dialog schreibt in sie, wenn dort Einstellungen gespeichert werden.\n"
+    "Die Praxisdatenbank wird nur gelesen (auch eine schreibgeschützte); nur die\n"
+    "Dialoge schreiben in sie, wenn dort Einstellungen gespeichert werden.\n"
     "Datenordner: --data ORDNER, sonst $VXSTAT_DATA, sonst $XDG_DATA_HOME/vxstat,\n"
     "sonst ~/.local/share/vxstat. Nur pass legt ihn an; die Befehle, die lesen,\n"
     "erwarten ihn.\n"

@@ -10,6 +10,7 @@
 #include "app/LuSample.h"
 #include "app/LuShowCommand.h"
 #include "app/SettingsAssign.h"
+#include "app/StatHostCommand.h"
 #include "core/LUDefault.h"
 #include "host/Cp1252.h"
 #include "host/HostServices.h"
@@ -176,6 +177,11 @@ int CmdHelp(int argc, char** argv) {
 
 int Dispatch(int argc, char** argv) {
     const std::string strGroup = argc > 1 ? argv[1] : "";
+    if (argc <= 1 || IsStatHostOption(strGroup)) {
+        for (int i = 1; i < argc; ++i)
+            if (IsHelp(argv[i])) return PrintHelp("");
+        return CmdStatHost(argc, argv);
+    }
     if (strGroup.empty()) return UsageError("", "Bitte einen Befehl angeben.");
     if (strGroup == "help" || IsHelp(strGroup)) return CmdHelp(argc, argv);
     const std::string strSubs = SubcommandsOf(strGroup);

@@ -53,20 +53,8 @@ void PrintLine(const CString& strCp1252) {
 constexpr const char* kTextFormat = "%-6s %-10s %-10s %4s %-6s %12s %12s %12s %12s %12s %12s";
 
 void PrintText(const CGlabSum& sum, const CStatAccu& accu) {
-    PrintLine("Gewerbelaborstatistik, Laborkunde: " + Trim(accu.GetLaborkunde()));
-    PrintLine(Format(kTextFormat, "Kunde", "Rng.-Nr.", "Datum", "Anz.", "Storno", "Techn.Lst",
-                     "Material", "Metall", "Netto", "Ust", "Gesamt"));
-    for (const CGlabFakt& f : sum.m_vecFakt)
-        PrintLine(Format(kTextFormat, f.m_strLabKu.c_str(), f.m_strRechNr.c_str(),
-                         Db2Date(f.m_strDatum).c_str(), f.m_strAnzRech.c_str(),
-                         f.m_bStorno ? "ja" : "", f.m_TechnLst.ToExt(0, true).c_str(),
-                         f.m_Material.ToExt(0, true).c_str(), f.m_Metall.ToExt(0, true).c_str(),
-                         f.m_Netto.ToExt(0, true).c_str(), f.m_MwSt.ToExt(0, true).c_str(),
-                         f.m_Brutto.ToExt(0, true).c_str()));
-    PrintLine(
-        Format("%zu Kundenrechnungen, %zu Fehler", sum.m_vecFakt.size(), accu.m_vecErrors.size()));
-    for (const CBehErrors& err : accu.m_vecErrors)
-        PrintLine("Fehler: " + err.m_strText);
+    for (const CString& line : GlabTextLines(sum, accu))
+        PrintLine(line);
 }
 
 // The errors go to stderr, so that stdout stays one table.
@@ -87,6 +75,25 @@ void PrintTsv(const CGlabSum& sum, const CStatAccu& accu) {
 }
 
 } // namespace
+
+std::vector<CString> GlabTextLines(const CGlabSum& sum, const CStatAccu& accu) {
+    std::vector<CString> lines;
+    lines.push_back("Gewerbelaborstatistik, Laborkunde: " + Trim(accu.GetLaborkunde()));
+    lines.push_back(Format(kTextFormat, "Kunde", "Rng.-Nr.", "Datum", "Anz.", "Storno", "Techn.Lst",
+                           "Material", "Metall", "Netto", "Ust", "Gesamt"));
+    for (const CGlabFakt& f : sum.m_vecFakt)
+        lines.push_back(Format(kTextFormat, f.m_strLabKu.c_str(), f.m_strRechNr.c_str(),
+                               Db2Date(f.m_strDatum).c_str(), f.m_strAnzRech.c_str(),
+                               f.m_bStorno ? "ja" : "", f.m_TechnLst.ToExt(0, true).c_str(),
+                               f.m_Material.ToExt(0, true).c_str(),
+                               f.m_Metall.ToExt(0, true).c_str(), f.m_Netto.ToExt(0, true).c_str(),
+                               f.m_MwSt.ToExt(0, true).c_str(), f.m_Brutto.ToExt(0, true).c_str()));
+    lines.push_back(
+        Format("%zu Kundenrechnungen, %zu Fehler", sum.m_vecFakt.size(), accu.m_vecErrors.size()));
+    for (const CBehErrors& err : accu.m_vecErrors)
+        lines.push_back("Fehler: " + err.m_strText);
+    return lines;
+}
 
 int CmdGlabPass(int argc, char** argv) {
     Args args(argc, argv, 3, {"db", "from", "to", "kunde", "data"});

@@ -12,3 +12,14 @@
 
 int CmdGlabPass(int argc, char** argv);
 int CmdGlabRead(int argc, char** argv);
+
+#include "host/CString.h"
+
+#include <vector>
+
+class CGlabSum;
+class CStatAccu;
+
+// The lines "glab read" prints as text (Windows-1252): the lab customer, a heading,
+// one line per customer invoice, the count and the errors.
+std::vector<CString> GlabTextLines(const CGlabSum& sum, const CStatAccu& accu);

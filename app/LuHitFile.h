@@ -11,12 +11,13 @@ class CLUSum;
 class CStatAccu;
 
 // Writes the rows of sum and the errors of accu as "vx_slu" with its selection
-// file. The rows are handed to the writer and back instead of being copied; sum is
+// file, which also names the practice owner of accu. The rows are handed to the writer and back instead of being copied; sum is
 // unchanged afterwards. False with a German strError; the previous files then stay.
 bool WriteLuHitFile(CLUSum& sum, CStatAccu& accu, LuMode eMode, const CLUDefault& settings,
                     const std::string& strDataDir, CString& strError);
 
-// Reads "vx_slu" into sum and accu (errors, plan kinds); eMode is the mode the
+// Reads "vx_slu" into sum and accu (errors, plan kinds, the practice owner of the
+// run, "" for all); eMode is the mode the
 // selection file names. False with a German strError when the file is missing or
 // unreadable.
 bool ReadLuHitFile(CLUSum& sum, CStatAccu& accu, const std::string& strDataDir, LuMode& eMode,

@@ -62,11 +62,11 @@ struct CDialogErgebnis {
 };
 
 CDialogErgebnis ShowDialog(CLUSum& sum, CStatAccu& accu, LuMode eMode, const CString& strTechniker,
-                           const std::function<void(CdiaAwLU&)>& fnShow) {
+                           CWnd* pParent, const std::function<void(CdiaAwLU&)>& fnShow) {
     const CString strInfo = accu.m_vecErrors.empty()
                                 ? CString()
                                 : Format("Fehler beim Durchlauf: %zu", accu.m_vecErrors.size());
-    CdiaAwLU dialog(std::move(sum), &accu, nullptr, eMode == LuMode::Invoices,
+    CdiaAwLU dialog(std::move(sum), &accu, pParent, eMode == LuMode::Invoices,
                     eMode == LuMode::Paid, eMode == LuMode::Manual, eMode == LuMode::Cancelled,
                     strTechniker, strInfo);
     fnShow(dialog);
@@ -81,6 +81,7 @@ bool RunPassAgain(const CStatAccu& shown, LuMode eMode, const CLUDefault& settin
     LuWalkRequest req;
     req.strAb = shown.GetAbDatum();
     req.strBis = shown.GetBisDatum();
+    req.strMandant = shown.GetMandant();
     req.eMode = eMode;
     CStatAccu accu;
     CLUSum sum;
@@ -112,19 +113,24 @@ bool KeinDurchlaufOhneDatenbank(const LuShowOptions& opt) {
 } // namespace
 
 LuShowWeiter LuShowRunde(const LuShowOptions& opt, CString& strTechniker,
-                         const std::function<void(CdiaAwLU&)>& fnShow) {
+                         const std::function<void(CdiaAwLU&)>& fnShow, CString* pstrFehler) {
     CLUSum sum;
     CStatAccu accu;
     LuMode eMode = LuMode::Invoices;
     CString strError;
     if (!ReadLuHitFile(sum, accu, DataDirName(), eMode, strError)) {
+        if (pstrFehler) {
+            *pstrFehler = strError;
+            return LuShowWeiter::Fehler;
+        }
         std::fprintf(stderr, "vxstat: %s\n", Cp1252ToUtf8(strError).c_str());
         return LuShowWeiter::Fehler;
     }
     SetPeriod(opt, sum, eMode == LuMode::Paid, accu);
     SetMandanten(sum, accu);
     const int nListIdxVorher = CLUDefault().GetLstRechIdx();
-    const CDialogErgebnis ergebnis = ShowDialog(sum, accu, eMode, strTechniker, fnShow);
+    const CDialogErgebnis ergebnis =
+        ShowDialog(sum, accu, eMode, strTechniker, opt.pParent, fnShow);
     if (ergebnis.bTechnikerChanged) {
         // Shown again in any case; the technician is preset only when the list is theirs.
         if (KeinDurchlaufOhneDatenbank(opt)) return LuShowWeiter::Wieder;

@@ -8,6 +8,7 @@
 // whole command line. Returns 0 after the dialog closed, 1 when the file cannot be
 // read or the display cannot be opened, 2 for a wrong call.
 #include "host/CString.h"
+#include "host/Wnd.h"
 
 #include <functional>
 
@@ -16,11 +17,13 @@ class CdiaAwLU;
 int CmdLuShow(int argc, char** argv);
 
 // What one round of "lu show" is given: the period of the options (database dates,
-// "" when not given) and whether the practice database is open.
+// "" when not given), whether the practice database is open, and the window the
+// dialog belongs to (nullptr: none).
 struct LuShowOptions {
     CString strAb;
     CString strBis;
     bool bMitDatenbank = false;
+    CWnd* pParent = nullptr;
 };
 
 enum class LuShowWeiter {
@@ -32,5 +35,8 @@ enum class LuShowWeiter {
 // One round: reads the hit file of the data folder, shows the dialog through
 // fnShow (DoModal in the program) with strTechniker preset, then acts on the
 // dialog's results. A chosen technician becomes strTechniker for the next round.
+// A pass run again keeps the practice owner of the file's run.
+// With pstrFehler the reason a file cannot be read goes there instead of to stderr.
 LuShowWeiter LuShowRunde(const LuShowOptions& opt, CString& strTechniker,
-                         const std::function<void(CdiaAwLU&)>& fnShow);
+                         const std::function<void(CdiaAwLU&)>& fnShow,
+                         CString* pstrFehler = nullptr);

@@ -37,3 +37,11 @@ echo
 "$VXSTAT" glab read --data "$DATA" > "$DATA/gewerbelabor-2023.txt"
 echo "Die ersten Zeilen der Gewerbelaborstatistik (ganz in $DATA/gewerbelabor-2023.txt):"
 head -n 6 "$DATA/gewerbelabor-2023.txt"
+# With a display, and not in CI, the demo ends in the statistics window on the
+# demo database and its data folder.
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
+  echo
+  echo "Das Statistikfenster öffnet sich auf der Demo-Praxisdatenbank."
+  "$VXSTAT" --db "$DB" --data "$DATA" ||
+    echo "Das Statistikfenster wurde nicht gezeigt."
+fi

@@ -86,7 +86,11 @@ void Check(const Case& c, const Result& r) {
 TEST_F(CommandLine, WrongCallsAndHelp) {
     const std::string db = Db();
     const Case cases[] = {
-        {{}, kExitAufruf, "", "Bitte einen Befehl angeben"},
+        {{}, kExitAufruf, "", "Das Statistikfenster kann nicht geöffnet werden"},
+        {{""}, kExitAufruf, "", "Bitte einen Befehl angeben"},
+        {{"--db", db}, kExitAufruf, "", "Das Statistikfenster kann nicht geöffnet werden"},
+        {{"--data", ""}, kExitAufruf, "", "--data braucht einen Wert"},
+        {{"--db", db, "--help"}, kExitOk, "Statistikfenster", ""},
         {{"help"}, kExitOk, "Rückgabewerte", ""},
         {{"--help"}, kExitOk, "vxstat glab read", ""},
         {{"help", "lu", "pass"}, kExitOk, "vxstat lu pass --db", ""},
