@@ -5,6 +5,7 @@
 #include "app/DemoNames.h"
 #include "host/Cp1252.h"
 #include "host/TextUtil.h"
+#include "host/db/PgConnection.h"
 #include "host/db/Schema.h"
 
 #include <algorithm>
@@ -625,20 +626,13 @@ bool PutInPlace(const std::string& strTemp, const std::string& strPath, const CS
     return false;
 }
 
-void Schreibe(const std::string& strPath, const DemoOptions& opt,
-              std::function<void(long, long)> progress) {
-    auto db = OpenSqliteConnection(strPath, false, true);
-    // The file is new and removed when anything fails, so the journal may stay in
-    // memory and nothing has to reach the disk before the end.
-    db->Execute("PRAGMA journal_mode = MEMORY");
-    db->Execute("PRAGMA synchronous = OFF");
-    db->Execute("PRAGMA cache_size = -65536");
-    CreateSchema(*db);
-
+// The schema and the data in one transaction: a failure leaves no half database.
+void Fuelle(IDbConnection& db, const DemoOptions& opt, std::function<void(long, long)> progress) {
     const long nKundenRechnungen = std::max(20L, opt.nInvoices / 10L);
-    CContext ctx{*db, CRandom(opt.nSeed), CDays(),
+    CContext ctx{db, CRandom(opt.nSeed), CDays(),
                  CProgress(std::move(progress), opt.nInvoices + nKundenRechnungen)};
-    InTransaction(*db, [&] {
+    InTransaction(db, [&] {
+        WriteSchema(db);
         CPraxis praxis(ctx);
         praxis.SchreibeStammdaten();
         praxis.Plane(opt.nInvoices);
@@ -647,6 +641,38 @@ void Schreibe(const std::string& strPath, const DemoOptions& opt,
         WriteCommercialLab(ctx, nKundenRechnungen);
     });
     ctx.progress.Finish();
+}
+
+void Schreibe(const std::string& strPath, const DemoOptions& opt,
+              std::function<void(long, long)> progress) {
+    auto db = OpenSqliteConnection(strPath, false, true);
+    // The file is new and removed when anything fails, so the journal may stay in
+    // memory and nothing has to reach the disk before the end.
+    db->Execute("PRAGMA journal_mode = MEMORY");
+    db->Execute("PRAGMA synchronous = OFF");
+    db->Execute("PRAGMA cache_size = -65536");
+    Fuelle(*db, opt, std::move(progress));
+}
+
+// On a server the demo goes into an existing, empty database.
+bool SchreibeAufServer(const std::string& strLocation, const DemoOptions& opt, CString& strError,
+                       std::function<void(long, long)> progress) {
+    const CString strName = Utf8ToCp1252(DescribePgLocation(strLocation));
+    try {
+        auto db = OpenPgConnection(strLocation, false);
+        if (ReadSchemaVersion(*db) != 0) {
+            strError = "Die Datenbank " + strName +
+                       Utf8ToCp1252(" enthält bereits eine Praxisdatenbank. Eine Demo-Datenbank "
+                                    "wird nur in eine leere Datenbank geschrieben.");
+            return false;
+        }
+        Fuelle(*db, opt, std::move(progress));
+        return true;
+    } catch (const std::exception& e) {
+        strError = "Die Demo-Datenbank " + strName +
+                   " konnte nicht geschrieben werden: " + Utf8ToCp1252(e.what());
+        return false;
+    }
 }
 
 } // namespace
@@ -661,6 +687,8 @@ bool WriteDemoDatabase(const std::string& strPath, const DemoOptions& opt, CStri
                           strDatei.c_str(), opt.nInvoices);
         return false;
     }
+    if (IsServerLocation(strPath))
+        return demo::SchreibeAufServer(strPath, opt, strError, std::move(progress));
     std::error_code ec;
     if (fs::exists(fs::symlink_status(strPath, ec))) {
         strError = demo::Existiert(strDatei);

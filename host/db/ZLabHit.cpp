@@ -19,9 +19,9 @@ constexpr const char* kJoinLeistungen = "beh b LEFT JOIN fakt f ON f.fakt_key = 
 constexpr const char* kPlanArt = "CASE WHEN b.beh_id IS NULL THEN (SELECT pl.plan_art FROM plan pl"
                                  " WHERE pl.pat_nr = f.pat_nr AND pl.plan_nr = f.plan_nr) END";
 constexpr const char* kEntryFehlt =
-    "CASE WHEN b.lblock_entry_nr <> '' THEN NOT EXISTS (SELECT 1 FROM lblock_entry e"
+    "CASE WHEN b.lblock_entry_nr <> '' AND NOT EXISTS (SELECT 1 FROM lblock_entry e"
     " WHERE e.pat_nr = b.pat_nr AND e.plan_nr = b.plan_nr AND e.lblock_nr = b.lblock_nr"
-    " AND e.entry_nr = b.lblock_entry_nr) ELSE 0 END";
+    " AND e.entry_nr = b.lblock_entry_nr) THEN 1 ELSE 0 END";
 
 // The date column of an invoice by CZLabHit::Datum; a fixed column name, no value.
 const char* DatumSpalte(CZLabHit::Datum eDatum) {
@@ -143,7 +143,7 @@ int CZLabHit::Run(const std::string& strWhere, const std::string& strOrder,
     strSql += std::string(" FROM ") + pszJoin + " WHERE " + strWhere + " ORDER BY " + strOrder;
     m_strLastError.clear();
     try {
-        m_pStmt = m_pDb->Conn().Prepare(strSql);
+        m_pStmt = m_pDb->Conn().PrepareCursor(strSql);
         for (std::size_t i = 0; i < params.size(); ++i)
             m_pStmt->BindText(static_cast<int>(i + 1), Cp1252ToUtf8(params[i]));
     } catch (const std::exception& e) {
