@@ -137,6 +137,7 @@ public:
     void Plane(long nRechnungen);
     void SchreibePatienten();
     void SchreibeRechnungen();
+    void Flush(); // the rows still waiting in the inserts
 
 private:
     std::size_t NeuerPatient();
@@ -197,12 +198,19 @@ CPraxis::CPraxis(CContext& ctx)
         m_vecLeistungGewicht.push_back(l.nGewicht);
 }
 
+void CPraxis::Flush() {
+    for (CInsert* pIns :
+         {&m_insPat, &m_insVDesc, &m_insPlan, &m_insBill, &m_insBeh, &m_insEntry, &m_insFakt})
+        pIns->Flush();
+}
+
 // --- master data -------------------------------------------------------------------
 
 void CPraxis::SchreibeStammdaten() {
     CInsert md(m_ctx.db, "mandant", {"md_id", "name"});
     for (int i = 0; i < kMandanten; ++i)
         md.Text(itoc(i + 1)).Text(Praxisnamen()[i]).Run();
+    md.Flush();
 
     CInsert leb(m_ctx.db, "leb",
                 {"leb_id", "art", "name", "vorname", "md_id", "gueltig_ab", "gueltig_bis"});
@@ -229,6 +237,8 @@ void CPraxis::SchreibeStammdaten() {
     CInsert kas(m_ctx.db, "vxkas", {"kassen_nr", "gueltig_ab", "name"});
     for (const CKasse& k : Kassen())
         kas.Text(k.pszNr).Text(k.pszAb).Text(k.pszName).Run();
+    leb.Flush();
+    kas.Flush();
 }
 
 // A technician of the owner employed from the first to the last service day.
@@ -638,6 +648,7 @@ void Fuelle(IDbConnection& db, const DemoOptions& opt, std::function<void(long, 
         praxis.Plane(opt.nInvoices);
         praxis.SchreibePatienten();
         praxis.SchreibeRechnungen();
+        praxis.Flush();
         WriteCommercialLab(ctx, nKundenRechnungen);
     });
     ctx.progress.Finish();
