@@ -172,8 +172,8 @@ public:
 private:
     std::string Reason(const PGresult* res) const {
         if (!IsAlive())
-            return "die Verbindung zum Datenbankserver " + m_strDescription +
-                   " ist abgebrochen (" + Trimmed(PQerrorMessage(m_pConn)) + ")";
+            return "die Verbindung zum Datenbankserver " + m_strDescription + " ist abgebrochen (" +
+                   Trimmed(PQerrorMessage(m_pConn)) + ")";
         const char* szState = res ? PQresultErrorField(res, PG_DIAG_SQLSTATE) : nullptr;
         const std::string_view state = szState ? szState : "";
         if (state == "55P03")
@@ -260,7 +260,8 @@ void PgStatement::Run() {
 
 void PgStatement::Fetch() {
     const std::string sql = "FETCH FORWARD " + std::to_string(kFetchRows) + " FROM " + m_strName;
-    m_res = m_conn.Check(Result(PQexec(m_conn.Raw(), sql.c_str())), "Datenbankabfrage fehlgeschlagen");
+    m_res =
+        m_conn.Check(Result(PQexec(m_conn.Raw(), sql.c_str())), "Datenbankabfrage fehlgeschlagen");
     m_nRow = -1;
 }
 
@@ -304,8 +305,7 @@ void PgStatement::Reset() {
     if (!m_bCursorOpen) return;
     m_bCursorOpen = false;
     // A cursor ends with its transaction; closing it in another one would fail there.
-    if (m_conn.IsAlive() && m_conn.InTransaction() &&
-        m_nCursorTransaction == m_conn.Transaction())
+    if (m_conn.IsAlive() && m_conn.InTransaction() && m_nCursorTransaction == m_conn.Transaction())
         PQclear(PQexec(m_conn.Raw(), ("CLOSE " + m_strName).c_str()));
 }
 

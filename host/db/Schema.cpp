@@ -213,11 +213,14 @@ CREATE TABLE glbloc_entry (
 
 // Replaces the word strFrom (a whole word, upper case) everywhere in strSql.
 void ReplaceWord(std::string& strSql, const std::string& strFrom, const std::string& strTo) {
-    const auto isWordChar = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+    const auto isWordChar = [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    };
     for (std::size_t pos = strSql.find(strFrom); pos != std::string::npos;
          pos = strSql.find(strFrom, pos)) {
         const std::size_t end = pos + strFrom.size();
-        if ((pos > 0 && isWordChar(strSql[pos - 1])) || (end < strSql.size() && isWordChar(strSql[end]))) {
+        if ((pos > 0 && isWordChar(strSql[pos - 1])) ||
+            (end < strSql.size() && isWordChar(strSql[end]))) {
             pos = end;
             continue;
         }

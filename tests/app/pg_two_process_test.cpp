@@ -34,8 +34,8 @@ protected:
         fs::remove_all(m_dir, ec);
     }
     VxstatResult Pass(const std::string& strDb, const std::string& strData) {
-        return RunVxstat({"lu", "pass", "--db", strDb, "--from", "2019-01-01", "--to",
-                          "2025-12-31", "--data", (m_dir / strData).string()},
+        return RunVxstat({"lu", "pass", "--db", strDb, "--from", "2019-01-01", "--to", "2025-12-31",
+                          "--data", (m_dir / strData).string()},
                          m_dir);
     }
     fs::path m_dir;

@@ -153,9 +153,8 @@ bool PgServer::Start() {
     // The port may be taken between the look and the start: then another one.
     for (int nTry = 0; nTry < 3; ++nTry) {
         const int nPort = FreePort();
-        const std::string strOptions = "-c listen_addresses=127.0.0.1 -p " +
-                                       std::to_string(nPort) + " -k " + m_strDir +
-                                       " -c fsync=off -c full_page_writes=off";
+        const std::string strOptions = "-c listen_addresses=127.0.0.1 -p " + std::to_string(nPort) +
+                                       " -k " + m_strDir + " -c fsync=off -c full_page_writes=off";
         if (RunAsServerUser(strBin + "/pg_ctl -D " + m_strDir + "/data -l " + strLog + " -w -o '" +
                             strOptions + "' start >/dev/null 2>&1") == 0) {
             m_nPort = nPort;
@@ -181,8 +180,7 @@ void PgServer::Stop(bool bImmediate) {
 }
 
 std::string PgServer::Location(const std::string& strDb) const {
-    return "host=127.0.0.1 port=" + std::to_string(m_nPort) + " dbname=" + strDb +
-           " user=postgres";
+    return "host=127.0.0.1 port=" + std::to_string(m_nPort) + " dbname=" + strDb + " user=postgres";
 }
 
 std::string PgServer::NewDatabase() {
