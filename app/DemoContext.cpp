@@ -74,39 +74,65 @@ int CDays::GeneralRate(int nDay) const {
 
 CInsert::CInsert(IDbConnection& db, std::string_view strTable,
                  std::initializer_list<std::string_view> columns)
-    : m_nColumns(static_cast<int>(columns.size())) {
-    std::string sql = "INSERT INTO ";
-    sql += strTable;
-    sql += " (";
-    std::string values;
+    : m_db(db), m_nColumns(static_cast<int>(columns.size())) {
+    m_strHead = "INSERT INTO ";
+    m_strHead += strTable;
+    m_strHead += " (";
+    m_strRow = "(";
     for (std::string_view col : columns) {
-        if (!values.empty()) sql += ", ", values += ", ";
-        sql += col;
-        values += "?";
+        if (m_strRow.size() > 1) m_strHead += ", ", m_strRow += ", ";
+        m_strHead += col;
+        m_strRow += "?";
     }
-    sql += ") VALUES (" + values + ")";
-    m_stmt = db.Prepare(sql);
+    m_strHead += ") VALUES ";
+    m_strRow += ")";
+    m_vecValues.reserve(static_cast<std::size_t>(kRows * m_nColumns));
+}
+
+std::unique_ptr<IDbStatement> CInsert::Statement(int nRows) const {
+    std::string sql = m_strHead;
+    for (int i = 0; i < nRows; ++i)
+        sql += (i ? ", " : "") + m_strRow;
+    return m_db.Prepare(sql);
 }
 
 CInsert& CInsert::Text(const CString& text) {
-    if (IsAscii(text))
-        m_stmt->BindText(m_nNext++, text);
-    else
-        m_stmt->BindText(m_nNext++, Cp1252ToUtf8(text));
+    m_vecValues.emplace_back(IsAscii(text) ? std::string(text) : Cp1252ToUtf8(text));
+    ++m_nNext;
     return *this;
 }
 
 CInsert& CInsert::Int(std::int64_t nValue) {
-    m_stmt->BindInt(m_nNext++, nValue);
+    m_vecValues.emplace_back(nValue);
+    ++m_nNext;
     return *this;
 }
 
 void CInsert::Run() {
     if (m_nNext != m_nColumns + 1)
         throw DbError(Format("Datensatz mit %d statt %d Werten", m_nNext - 1, m_nColumns));
-    m_stmt->Step();
-    m_stmt->Reset();
     m_nNext = 1;
+    if (m_vecValues.size() < static_cast<std::size_t>(kRows * m_nColumns)) return;
+    if (!m_stmtFull) m_stmtFull = Statement(kRows);
+    Write(*m_stmtFull);
+}
+
+void CInsert::Flush() {
+    if (m_vecValues.empty()) return;
+    Write(*Statement(static_cast<int>(m_vecValues.size()) / m_nColumns));
+}
+
+void CInsert::Write(IDbStatement& stmt) {
+    int n = 1;
+    for (const auto& value : m_vecValues) {
+        if (const auto* pText = std::get_if<std::string>(&value))
+            stmt.BindText(n++, *pText);
+        else
+            stmt.BindInt(n++, std::get<std::int64_t>(value));
+    }
+    stmt.Step();
+    stmt.Reset();
+    m_vecValues.clear();
 }
 
 void CProgress::Step() {

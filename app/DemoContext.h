@@ -12,6 +12,7 @@
 #include <random>
 #include <span>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace demo {
@@ -72,16 +73,28 @@ constexpr int kLastDay = CDays::Day(2025, 12, 31);
 
 // A prepared INSERT for the named columns. The values are bound in column order by
 // Text and Int; Run writes the row and starts the next one.
+// Rows go to the database in groups of kRows, one statement per group, which
+// saves a server most of its round trips. Flush writes the rows of a last,
+// smaller group; rows not flushed are dropped with the object.
 class CInsert {
 public:
+    static constexpr int kRows = 64;
+
     CInsert(IDbConnection& db, std::string_view strTable,
             std::initializer_list<std::string_view> columns);
     CInsert& Text(const CString& text); // Windows-1252, stored as UTF-8
     CInsert& Int(std::int64_t nValue);
     void Run(); // throws DbError when not every column got a value
+    void Flush();
 
 private:
-    std::unique_ptr<IDbStatement> m_stmt;
+    std::unique_ptr<IDbStatement> Statement(int nRows) const;
+    void Write(IDbStatement& stmt);
+
+    IDbConnection& m_db;
+    std::string m_strHead, m_strRow; // "INSERT INTO t (a, b) VALUES ", "(?, ?)"
+    std::unique_ptr<IDbStatement> m_stmtFull;
+    std::vector<std::variant<std::string, std::int64_t>> m_vecValues; // of the rows waiting
     int m_nColumns;
     int m_nNext = 1;
 };

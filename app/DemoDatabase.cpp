@@ -5,6 +5,7 @@
 #include "app/DemoNames.h"
 #include "host/Cp1252.h"
 #include "host/TextUtil.h"
+#include "host/db/PgConnection.h"
 #include "host/db/Schema.h"
 
 #include <algorithm>
@@ -136,6 +137,7 @@ public:
     void Plane(long nRechnungen);
     void SchreibePatienten();
     void SchreibeRechnungen();
+    void Flush(); // the rows still waiting in the inserts
 
 private:
     std::size_t NeuerPatient();
@@ -196,12 +198,19 @@ CPraxis::CPraxis(CContext& ctx)
         m_vecLeistungGewicht.push_back(l.nGewicht);
 }
 
+void CPraxis::Flush() {
+    for (CInsert* pIns :
+         {&m_insPat, &m_insVDesc, &m_insPlan, &m_insBill, &m_insBeh, &m_insEntry, &m_insFakt})
+        pIns->Flush();
+}
+
 // --- master data -------------------------------------------------------------------
 
 void CPraxis::SchreibeStammdaten() {
     CInsert md(m_ctx.db, "mandant", {"md_id", "name"});
     for (int i = 0; i < kMandanten; ++i)
         md.Text(itoc(i + 1)).Text(Praxisnamen()[i]).Run();
+    md.Flush();
 
     CInsert leb(m_ctx.db, "leb",
                 {"leb_id", "art", "name", "vorname", "md_id", "gueltig_ab", "gueltig_bis"});
@@ -228,6 +237,8 @@ void CPraxis::SchreibeStammdaten() {
     CInsert kas(m_ctx.db, "vxkas", {"kassen_nr", "gueltig_ab", "name"});
     for (const CKasse& k : Kassen())
         kas.Text(k.pszNr).Text(k.pszAb).Text(k.pszName).Run();
+    leb.Flush();
+    kas.Flush();
 }
 
 // A technician of the owner employed from the first to the last service day.
@@ -625,6 +636,24 @@ bool PutInPlace(const std::string& strTemp, const std::string& strPath, const CS
     return false;
 }
 
+// The schema and the data in one transaction: a failure leaves no half database.
+void Fuelle(IDbConnection& db, const DemoOptions& opt, std::function<void(long, long)> progress) {
+    const long nKundenRechnungen = std::max(20L, opt.nInvoices / 10L);
+    CContext ctx{db, CRandom(opt.nSeed), CDays(),
+                 CProgress(std::move(progress), opt.nInvoices + nKundenRechnungen)};
+    InTransaction(db, [&] {
+        WriteSchema(db);
+        CPraxis praxis(ctx);
+        praxis.SchreibeStammdaten();
+        praxis.Plane(opt.nInvoices);
+        praxis.SchreibePatienten();
+        praxis.SchreibeRechnungen();
+        praxis.Flush();
+        WriteCommercialLab(ctx, nKundenRechnungen);
+    });
+    ctx.progress.Finish();
+}
+
 void Schreibe(const std::string& strPath, const DemoOptions& opt,
               std::function<void(long, long)> progress) {
     auto db = OpenSqliteConnection(strPath, false, true);
@@ -633,20 +662,28 @@ void Schreibe(const std::string& strPath, const DemoOptions& opt,
     db->Execute("PRAGMA journal_mode = MEMORY");
     db->Execute("PRAGMA synchronous = OFF");
     db->Execute("PRAGMA cache_size = -65536");
-    CreateSchema(*db);
+    Fuelle(*db, opt, std::move(progress));
+}
 
-    const long nKundenRechnungen = std::max(20L, opt.nInvoices / 10L);
-    CContext ctx{*db, CRandom(opt.nSeed), CDays(),
-                 CProgress(std::move(progress), opt.nInvoices + nKundenRechnungen)};
-    InTransaction(*db, [&] {
-        CPraxis praxis(ctx);
-        praxis.SchreibeStammdaten();
-        praxis.Plane(opt.nInvoices);
-        praxis.SchreibePatienten();
-        praxis.SchreibeRechnungen();
-        WriteCommercialLab(ctx, nKundenRechnungen);
-    });
-    ctx.progress.Finish();
+// On a server the demo goes into an existing, empty database.
+bool SchreibeAufServer(const std::string& strLocation, const DemoOptions& opt, CString& strError,
+                       std::function<void(long, long)> progress) {
+    const CString strName = Utf8ToCp1252(DescribePgLocation(strLocation));
+    try {
+        auto db = OpenPgConnection(strLocation, false);
+        if (ReadSchemaVersion(*db) != 0) {
+            strError = "Die Datenbank " + strName +
+                       Utf8ToCp1252(" enthält bereits eine Praxisdatenbank. Eine Demo-Datenbank "
+                                    "wird nur in eine leere Datenbank geschrieben.");
+            return false;
+        }
+        Fuelle(*db, opt, std::move(progress));
+        return true;
+    } catch (const std::exception& e) {
+        strError = "Die Demo-Datenbank " + strName +
+                   " konnte nicht geschrieben werden: " + Utf8ToCp1252(e.what());
+        return false;
+    }
 }
 
 } // namespace
@@ -661,6 +698,8 @@ bool WriteDemoDatabase(const std::string& strPath, const DemoOptions& opt, CStri
                           strDatei.c_str(), opt.nInvoices);
         return false;
     }
+    if (IsServerLocation(strPath))
+        return demo::SchreibeAufServer(strPath, opt, strError, std::move(progress));
     std::error_code ec;
     if (fs::exists(fs::symlink_status(strPath, ec))) {
         strError = demo::Existiert(strDatei);

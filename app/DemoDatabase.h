@@ -1,5 +1,6 @@
 #pragma once
-// The demo practice database: a new SQLite file filled with invented but realistic
+// The demo practice database: a new SQLite file (or an empty database on a server)
+// filled with invented but realistic
 // data (practice owners, technicians, dentists, patients, plans, lab invoices with
 // their treatment hits, bills, and a commercial lab with customers, customer
 // invoices and blocs), spread over 2019-01-01 .. 2025-12-31. The same options give
@@ -14,7 +15,9 @@ struct DemoOptions {
     unsigned nSeed = 1;   // seed of the generator
 };
 
-// Writes a new practice database at strPath. An existing file is refused and left
+// Writes a new practice database at strPath. A server location (IsServerLocation)
+// names an existing database that must hold no practice database yet; schema and
+// data are written in one transaction. An existing file is refused and left
 // as it is. The file is written as "<strPath>.<process id>.unfertig" in the same
 // folder and renamed to strPath when complete; temporaries of killed runs are
 // removed. On failure returns false with a German message naming the file in

@@ -36,6 +36,10 @@ public:
     void SchreibeKunden();
     void SchreibeKundenrechnung(int nTag);
     void SchreibeOffeneBlocs();
+    void Flush() {
+        for (CInsert* pIns : {&m_insKuFakt, &m_insBloc, &m_insEntry})
+            pIns->Flush();
+    }
 
 private:
     CBlocSumme SchreibeBloc(const CKunde& ku, const CString& strKuFakt, int nTag,
@@ -84,6 +88,8 @@ void CGewerbelabor::SchreibeKunden() {
         ku.Text(strNr).Text("Praxis Dr. " + strNachname).Text(strAdr).Run();
         m_vecKunde.push_back({strNr, "Dr. " + strNachname});
     }
+    adr.Flush();
+    ku.Flush();
 }
 
 CString CGewerbelabor::BlocTexte(const CKunde& ku, int nTag) {
@@ -199,6 +205,7 @@ void WriteCommercialLab(CContext& ctx, long nKundenRechnungen) {
         ctx.progress.Step();
     }
     labor.SchreibeOffeneBlocs();
+    labor.Flush();
 }
 
 } // namespace demo

@@ -86,7 +86,23 @@ void PruefeBetragsliste(const CString& strListe, CStatAccu& accu, const CGlabFak
 
 } // namespace
 
+// One read transaction: the whole pass sees one state of the database, however
+// other workstations write meanwhile.
 bool CGlabWalk::Run(CStatAccu& accu, CString& strError) {
+    bool bOk = false;
+    try {
+        InTransaction(dbDatabaseRO.Conn(), [&] { bOk = Walk(accu, strError); });
+    } catch (const DbError& e) {
+        accu.m_vecGlabHits.clear();
+        strError = Utf8ToCp1252("Die Kundenrechnungen des Gewerbelabors können nicht gelesen "
+                                "werden: ") +
+                   Utf8ToCp1252(e.what());
+        return false;
+    }
+    return bOk;
+}
+
+bool CGlabWalk::Walk(CStatAccu& accu, CString& strError) {
     CCp1252Verluste verluste;
     accu.m_vecGlabHits.clear();
     accu.m_vecErrors.clear();

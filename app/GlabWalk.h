@@ -29,6 +29,7 @@ public:
     std::size_t GeaenderteTexte() const { return m_nGeaenderteTexte; }
 
 private:
+    bool Walk(CStatAccu& accu, CString& strError);
     using Schluessel = std::pair<CString, CString>; // customer, invoice number
 
     void SucheUngueltigeDaten(CStatAccu& accu);

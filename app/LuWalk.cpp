@@ -307,9 +307,13 @@ void CLuWalk::Take() {
         StartPart(*nTyp);
     }
     if (m_rec.m_beh.m_nBehId != 0) {
-        m_vecTreffer.push_back({m_rec.m_beh.m_nBehId, m_rec.m_nEntryFehlt != 0,
-                                m_rec.m_beh.m_strBillKey,
-                                BehHitFromRecord(m_rec.m_beh, PatName())});
+        CTreffer& t = m_vecTreffer.emplace_back(
+            CTreffer{m_rec.m_beh.m_nBehId, m_rec.m_nEntryFehlt != 0, m_rec.m_beh.m_strBillKey,
+                     BehHitFromRecord(m_rec.m_beh, PatName())});
+        // The entry came with the record: the accumulator need not look it up.
+        t.hit.m_nEntry = t.bEntryFehlt ? -1 : 1;
+        t.hit.m_strEntryAnteil = m_rec.m_strEntryAnteil;
+        t.hit.m_strEntryBetrag = m_rec.m_strEntryBetrag;
         return;
     }
     m_errors.CheckMwStSatz(m_rec.m_fakt, m_rec.m_fakt.m_nMwStSatz, m_rec.m_fakt.m_strDatum);

@@ -24,6 +24,13 @@ int Prozent(const CString& strAnteil) {
     return ClampInt(LeadingInt(GetMidStr(strAnteil, 1)));
 }
 
+// The entry's amount x p / 100 when the entry was found, else the hit's amount.
+CDBetrag Share(const CBehHitLine& hit, bool bFound, const CString& strAnteil,
+               const CString& strBetrag) {
+    if (!bFound) return hit.m_Betrag;
+    return ((CDBetrag(strBetrag) * Prozent(strAnteil)) / 100.0).ToW(hit.m_Betrag.GetWaehrung());
+}
+
 } // namespace
 
 // The hit's amount replaced by the share of its lab-block entry, when the hit names
@@ -31,18 +38,18 @@ int Prozent(const CString& strAnteil) {
 // first character.
 CDBetrag CLULabRech::AmountWithShare(const CBehHitLine& hit) {
     if (hit.m_strPatNr.empty() || hit.m_strPlanNr.empty() || hit.m_strLBlockNr.empty() ||
-        hit.m_strLBlockEntryNr.empty() || !dbDatabaseRO.IsOpen())
+        hit.m_strLBlockEntryNr.empty())
         return hit.m_Betrag;
+    if (hit.m_nEntry != 0)
+        return Share(hit, hit.m_nEntry > 0, hit.m_strEntryAnteil, hit.m_strEntryBetrag);
+    if (!dbDatabaseRO.IsOpen()) return hit.m_Betrag;
     CZLBlockEntry* pEntry = CAutoRSet<CZLBlockEntry>::GetRSet(1, false);
     pEntry->m_strPatNr = hit.m_strPatNr;
     pEntry->m_strPlanNr = hit.m_strPlanNr;
     pEntry->m_strLBlockNr = hit.m_strLBlockNr;
     pEntry->m_strEntryNr = hit.m_strLBlockEntryNr;
-    CDBetrag betrag = hit.m_Betrag;
-    if (pEntry->GetByK1(0) == 0) {
-        const CDBetrag entry(pEntry->m_strBetrag);
-        betrag = ((entry * Prozent(pEntry->m_strAnteil)) / 100.0).ToW(hit.m_Betrag.GetWaehrung());
-    }
+    const bool bFound = pEntry->GetByK1(0) == 0;
+    const CDBetrag betrag = Share(hit, bFound, pEntry->m_strAnteil, pEntry->m_strBetrag);
     CAutoRSet<CZLBlockEntry>::ReleaseRSet(pEntry);
     return betrag;
 }

@@ -23,6 +23,11 @@ struct CBehHitLine {
     CString m_strLBlockNr;      // lab-block key
     int m_nMwStSatz = 0;        // VAT rate in percent, 0 = free of VAT
     CString m_strPatName;       // the fourth text: the patient's name
+    // The lab-block entry the hit names, when the walk read it with the hit (a
+    // server would otherwise answer one lookup per hit): 1 found, with its share
+    // and amount texts, -1 missing, 0 not read (the accumulator looks it up).
+    int m_nEntry = 0;
+    CString m_strEntryAnteil, m_strEntryBetrag;
 
     bool IsFlag2Set() const { return m_cFlag2 != 0 && m_cFlag2 != '0'; }
 };

@@ -5,6 +5,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libsqlite3-dev sqlite3
+  libpq-dev postgresql # the server only for the tests, which start their own
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
   qt6-base-dev qt6-tools-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core
   clang libclang-rt-dev # the fuzz targets: clang with libFuzzer and the sanitizers

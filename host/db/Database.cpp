@@ -1,6 +1,7 @@
 #include "host/db/Database.h"
 
 #include "host/Cp1252.h"
+#include "host/db/PgConnection.h"
 #include "host/db/Schema.h"
 
 #include <unistd.h>
@@ -104,11 +105,54 @@ bool MayWrite(const std::string& strPath) {
     return ::access(strPath.c_str(), W_OK) == 0 && ::access(FolderOf(strPath).c_str(), W_OK) == 0;
 }
 
+// A database on a server: the writing connection is one of its own, the reading
+// one reads every pass in one snapshot. Permissions are the server's business, so
+// "for the dialog" opens for writing and a refused write is reported then.
+bool OpenServerDatabase(const std::string& strLocation, DbOpenMode eMode, CString& strError,
+                        int nWaitMs) {
+    try {
+        const bool bReadOnly = eMode == DbOpenMode::ReadOnly;
+        auto pFirst = OpenPgConnection(strLocation, bReadOnly, nWaitMs);
+        const std::string strName = DescribePgLocation(strLocation);
+        const int nVersion = ReadSchemaVersion(*pFirst);
+        if (nVersion == 0)
+            return Fail("Die Datenbank " + strName + " ist keine Praxisdatenbank.", strError);
+        if (nVersion != kSchemaVersion)
+            return Fail("Die Praxisdatenbank " + strName + " hat die Schemaversion " +
+                            std::to_string(nVersion) + ", erwartet wird " +
+                            std::to_string(kSchemaVersion) + ".",
+                        strError);
+        auto pSecond = OpenPgConnection(strLocation, true, nWaitMs);
+        dbDatabaseRO.Attach(std::move(pSecond));
+        dbDatabase.Attach(std::move(pFirst));
+        return true;
+    } catch (const DbError& e) {
+        return Fail(e.what(), strError);
+    }
+}
+
+bool CreateServerDatabase(const std::string& strLocation, CString& strError) {
+    try {
+        auto pRw = OpenPgConnection(strLocation, false, kDbWaitMs);
+        if (ReadSchemaVersion(*pRw) != 0)
+            return Fail("Die Datenbank " + DescribePgLocation(strLocation) +
+                            " enthält bereits eine Praxisdatenbank.",
+                        strError);
+        CreateSchema(*pRw);
+        dbDatabaseRO.Attach(OpenPgConnection(strLocation, true, kDbWaitMs));
+        dbDatabase.Attach(std::move(pRw));
+        return true;
+    } catch (const DbError& e) {
+        return Fail(e.what(), strError);
+    }
+}
+
 } // namespace
 
 bool OpenPracticeDatabase(const std::string& strPath, DbOpenMode eMode, CString& strError,
                           int nWaitMs) {
     ClosePracticeDatabase();
+    if (IsServerLocation(strPath)) return OpenServerDatabase(strPath, eMode, strError, nWaitMs);
     std::error_code ec;
     if (!fs::exists(strPath, ec))
         return Fail("Die Praxisdatenbank " + Quoted(strPath) + " existiert nicht.", strError);
@@ -136,12 +180,15 @@ bool OpenPracticeDatabase(const std::string& strPath, DbOpenMode eMode, CString&
 }
 
 bool OpenPracticeDatabase(const std::string& strPath, CString& strError) {
+    if (IsServerLocation(strPath))
+        return OpenPracticeDatabase(strPath, DbOpenMode::ReadWrite, strError);
     const DbOpenMode eMode = MayWrite(strPath) ? DbOpenMode::ReadWrite : DbOpenMode::ReadOnly;
     return OpenPracticeDatabase(strPath, eMode, strError);
 }
 
 bool CreatePracticeDatabase(const std::string& strPath, CString& strError) {
     ClosePracticeDatabase();
+    if (IsServerLocation(strPath)) return CreateServerDatabase(strPath, strError);
     std::error_code ec;
     if (fs::exists(strPath, ec))
         return Fail("Die Datei " + Quoted(strPath) + " existiert bereits.", strError);
@@ -162,7 +209,7 @@ void ClosePracticeDatabase() {
     // into the database, and only the writer may do that.
     dbDatabaseRO.Close();
     const std::unique_ptr<IDbConnection> pWriter = dbDatabase.Release();
-    if (!pWriter || pWriter->IsReadOnly()) return;
+    if (!pWriter || pWriter->IsReadOnly() || pWriter->Dialect() != DbDialect::Sqlite) return;
     // Back to a rollback journal, so that a later read-only open finds no WAL
     // database (a reader of one leaves files beside it). While another program
     // has the file open this is not possible; it is tried once, without waiting.

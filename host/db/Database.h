@@ -64,6 +64,11 @@ enum class DbOpenMode {
     ReadWrite // for commands that write: refused when the file may not be written
 };
 
+// A location is a file path, or a database server's location (see
+// host/db/PgConnection.h: "postgresql://...", or "host=... dbname=..."), which is
+// told apart by IsServerLocation. On a server the reading connection reads each
+// of its transactions in one snapshot (repeatable read).
+//
 // Opens both connections on an existing practice database of the current schema
 // version. On failure both stay closed, strError names the file and the reason
 // (among them: read-only, locked longer than nWaitMs), and the file is left as it

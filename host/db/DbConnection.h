@@ -30,11 +30,21 @@ public:
     virtual void Reset() = 0;
 };
 
+// The SQL a connection speaks where the two differ (schema definition, tuning).
+enum class DbDialect { Sqlite, Postgres };
+
 class IDbConnection {
 public:
     virtual ~IDbConnection() = default;
     // Parameters are written "?" in every dialect; a driver rewrites them if needed.
     virtual std::unique_ptr<IDbStatement> Prepare(std::string_view sql) = 0;
+    // For a query whose rows are walked while other statements run on the same
+    // connection and that may give many rows: a server driver fetches them in
+    // batches through a cursor inside a transaction (outside one, all at once).
+    // Prepare suits lookups of a few rows, which a server answers in one round trip.
+    virtual std::unique_ptr<IDbStatement> PrepareCursor(std::string_view sql) {
+        return Prepare(sql);
+    }
     virtual void Execute(std::string_view sql) = 0; // statements without parameters
     virtual void Begin() = 0;
     virtual void Commit() = 0;
@@ -43,6 +53,7 @@ public:
     // How long a statement waits for a lock another program holds before it fails.
     virtual void SetWaitMs(int nWaitMs) = 0;
     virtual std::string Description() const = 0; // for messages: driver and file
+    virtual DbDialect Dialect() const = 0;
 };
 
 // How long a connection waits for a lock another program holds: long enough for

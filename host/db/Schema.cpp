@@ -1,5 +1,8 @@
 #include "host/db/Schema.h"
 
+#include <cctype>
+#include <string>
+
 namespace {
 
 constexpr const char* kSchemaSql = R"SQL(
@@ -208,19 +211,55 @@ CREATE TABLE glbloc_entry (
 );
 )SQL";
 
+// Replaces the word strFrom (a whole word, upper case) everywhere in strSql.
+void ReplaceWord(std::string& strSql, const std::string& strFrom, const std::string& strTo) {
+    const auto isWordChar = [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    };
+    for (std::size_t pos = strSql.find(strFrom); pos != std::string::npos;
+         pos = strSql.find(strFrom, pos)) {
+        const std::size_t end = pos + strFrom.size();
+        if ((pos > 0 && isWordChar(strSql[pos - 1])) ||
+            (end < strSql.size() && isWordChar(strSql[end]))) {
+            pos = end;
+            continue;
+        }
+        strSql.replace(pos, strFrom.size(), strTo);
+        pos += strTo.size();
+    }
+}
+
+// The server's integers are as wide as SQLite's, and its texts compare and sort
+// byte by byte as in SQLite, whatever collation the server's database has.
+std::string SchemaSql(DbDialect eDialect) {
+    std::string strSql = kSchemaSql;
+    if (eDialect == DbDialect::Sqlite) return strSql;
+    ReplaceWord(strSql, "WITHOUT ROWID", "");
+    ReplaceWord(strSql, "INTEGER", "BIGINT");
+    ReplaceWord(strSql, "TEXT", "TEXT COLLATE \"C\"");
+    return strSql;
+}
+
 } // namespace
 
+void WriteSchema(IDbConnection& db) {
+    db.Execute(SchemaSql(db.Dialect()));
+    auto stmt = db.Prepare("INSERT INTO vx_schema (version) VALUES (?)");
+    stmt->BindInt(1, kSchemaVersion);
+    stmt->Step();
+}
+
 void CreateSchema(IDbConnection& db) {
-    InTransaction(db, [&] {
-        db.Execute(kSchemaSql);
-        auto stmt = db.Prepare("INSERT INTO vx_schema (version) VALUES (?)");
-        stmt->BindInt(1, kSchemaVersion);
-        stmt->Step();
-    });
+    InTransaction(db, [&] { WriteSchema(db); });
 }
 
 int ReadSchemaVersion(IDbConnection& db) {
     try {
+        // On the server a failed query would spoil a running transaction.
+        if (db.Dialect() == DbDialect::Postgres) {
+            auto exists = db.Prepare("SELECT to_regclass('vx_schema') IS NOT NULL");
+            if (!exists->Step() || exists->ColumnInt(0) == 0) return 0;
+        }
         auto stmt = db.Prepare("SELECT max(version) FROM vx_schema");
         return stmt->Step() ? static_cast<int>(stmt->ColumnInt(0)) : 0;
     } catch (const DbError&) {

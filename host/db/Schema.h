@@ -9,6 +9,8 @@ constexpr int kSchemaVersion = 1;
 
 // Creates every table and index on an empty database, inside one transaction.
 void CreateSchema(IDbConnection& db);
+// The same inside the caller's transaction (the server can take back tables).
+void WriteSchema(IDbConnection& db);
 
 // The version stored in the database; 0 when the database has no schema table.
 int ReadSchemaVersion(IDbConnection& db);

@@ -142,6 +142,7 @@ public:
         sqlite3_busy_timeout(m_db, nWaitMs);
     }
     std::string Description() const override { return "SQLite \"" + m_strPath + "\""; }
+    DbDialect Dialect() const override { return DbDialect::Sqlite; }
 
 private:
     // A file that is no database, or one another program holds locked, fails here,

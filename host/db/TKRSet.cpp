@@ -141,7 +141,15 @@ int CTKRSet::Delete() {
 int CTKRSet::Query(const std::string& sqlWhereAndOrder, std::vector<CString> params) {
     return Guarded([&] {
         CloseCursor();
-        m_pCursor = &ReadyQuery(sqlWhereAndOrder, params);
+        m_pCursor = &ReadyQuery(sqlWhereAndOrder, params, true);
+        return StepCursor();
+    });
+}
+
+int CTKRSet::QueryFew(const std::string& sqlWhereAndOrder, std::vector<CString> params) {
+    return Guarded([&] {
+        CloseCursor();
+        m_pCursor = &ReadyQuery(sqlWhereAndOrder, params, false);
         return StepCursor();
     });
 }
@@ -149,7 +157,7 @@ int CTKRSet::Query(const std::string& sqlWhereAndOrder, std::vector<CString> par
 int CTKRSet::QueryOne(const std::string& sqlWhereAndOrder, std::vector<CString> params) {
     return Guarded([&] {
         CloseCursor();
-        return FetchOne(ReadyQuery(sqlWhereAndOrder, params));
+        return FetchOne(ReadyQuery(sqlWhereAndOrder, params, false));
     });
 }
 
@@ -171,15 +179,21 @@ void CTKRSet::Bind(IDbStatement& stmt, int nIndex, const Member& member) {
 
 IDbStatement& CTKRSet::Ready(Stmt eStmt) {
     std::unique_ptr<IDbStatement>& pStmt = m_arrStmt[eStmt];
-    if (!pStmt) pStmt = m_pDb->Conn().Prepare(m_arrSql[eStmt]);
+    if (!pStmt)
+        pStmt = eStmt == kSelFromKey ? m_pDb->Conn().PrepareCursor(m_arrSql[eStmt])
+                                     : m_pDb->Conn().Prepare(m_arrSql[eStmt]);
     pStmt->Reset();
     return *pStmt;
 }
 
 IDbStatement& CTKRSet::ReadyQuery(const std::string& sqlWhereAndOrder,
-                                  const std::vector<CString>& params) {
-    std::unique_ptr<IDbStatement>& pStmt = m_mapQueries[sqlWhereAndOrder];
-    if (!pStmt) pStmt = m_pDb->Conn().Prepare(m_strSelect + " WHERE " + sqlWhereAndOrder);
+                                  const std::vector<CString>& params, bool bCursor) {
+    std::unique_ptr<IDbStatement>& pStmt =
+        m_mapQueries[bCursor ? "*" + sqlWhereAndOrder : sqlWhereAndOrder];
+    if (!pStmt) {
+        const std::string sql = m_strSelect + " WHERE " + sqlWhereAndOrder;
+        pStmt = bCursor ? m_pDb->Conn().PrepareCursor(sql) : m_pDb->Conn().Prepare(sql);
+    }
     pStmt->Reset();
     for (std::size_t i = 0; i < params.size(); ++i)
         pStmt->BindText(static_cast<int>(i + 1), Cp1252ToUtf8(params[i]));

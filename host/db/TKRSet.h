@@ -67,7 +67,10 @@ protected:
     // Runs "SELECT <all columns> FROM <table> WHERE <sqlWhereAndOrder>" with the
     // texts bound to its "?" in order and loads the first record; Next continues.
     // The SQL text must be a constant of the subclass: values go into params.
+    // The rows are fetched in batches (IDbConnection::PrepareCursor).
     int Query(const std::string& sqlWhereAndOrder, std::vector<CString> params);
+    // The same for a query of a few rows, which a server sends in one answer.
+    int QueryFew(const std::string& sqlWhereAndOrder, std::vector<CString> params);
     // The same for lookups of one record: loads the first and ends the query at
     // once, so that the connection holds no read snapshot afterwards.
     int QueryOne(const std::string& sqlWhereAndOrder, std::vector<CString> params);
@@ -81,7 +84,7 @@ private:
     template <typename Fn> int Guarded(Fn&& fn);
     IDbStatement& Ready(Stmt eStmt);
     IDbStatement& ReadyQuery(const std::string& sqlWhereAndOrder,
-                             const std::vector<CString>& params);
+                             const std::vector<CString>& params, bool bCursor);
     static void Bind(IDbStatement& stmt, int nIndex, const Member& member);
     void BindKey(IDbStatement& stmt) const;
     void Load(IDbStatement& stmt);
@@ -96,7 +99,8 @@ private:
     std::string m_strSelect;           // SELECT <all columns> FROM <table>
     std::array<std::string, kStmtCount> m_arrSql;
     std::array<std::unique_ptr<IDbStatement>, kStmtCount> m_arrStmt;
-    std::map<std::string, std::unique_ptr<IDbStatement>> m_mapQueries; // by WHERE text
+    // By WHERE text, "*" before it for the cursor of a query.
+    std::map<std::string, std::unique_ptr<IDbStatement>> m_mapQueries;
     IDbStatement* m_pCursor = nullptr;                                 // the running query, if any
     CString m_strLastError;
 };

@@ -52,9 +52,9 @@ int CZBeh::GetForEvaluate(CString, CString, CString, CString&, CString& strPlanA
         sql += ")";
         params.insert(params.end(), vecArten.begin(), vecArten.end());
     }
-    return Query(sql + " ORDER BY datum, beh_id", std::move(params));
+    return QueryFew(sql + " ORDER BY datum, beh_id", std::move(params));
 }
 
 int CZBeh::GetByFaktKey(const CString& strFaktKey) {
-    return Query("fakt_key = ? ORDER BY beh_id", {strFaktKey});
+    return QueryFew("fakt_key = ? ORDER BY beh_id", {strFaktKey});
 }

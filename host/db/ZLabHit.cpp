@@ -10,18 +10,22 @@ namespace {
 // The patient is the treatment record's, for an invoice without one the invoice's.
 // Plan kind and lab-block entry are looked up only where they are needed, so that
 // the common record costs no extra lookup.
+// The lab-block entry a record names comes with it: the accumulator needs its
+// share for every such record.
+#define VX_JOIN_ENTRY                                                                              \
+    " LEFT JOIN lblock_entry e ON e.pat_nr = b.pat_nr AND e.plan_nr = b.plan_nr"                   \
+    " AND e.lblock_nr = b.lblock_nr AND e.entry_nr = b.lblock_entry_nr"
 constexpr const char* kJoinRechnungen =
     "fakt f LEFT JOIN beh b ON b.fakt_key = f.fakt_key"
-    " LEFT JOIN pat p ON p.pat_nr = coalesce(b.pat_nr, f.pat_nr)";
+    " LEFT JOIN pat p ON p.pat_nr = coalesce(b.pat_nr, f.pat_nr)" VX_JOIN_ENTRY;
 constexpr const char* kJoinLeistungen = "beh b LEFT JOIN fakt f ON f.fakt_key = b.fakt_key"
-                                        " LEFT JOIN pat p ON p.pat_nr = b.pat_nr";
+                                        " LEFT JOIN pat p ON p.pat_nr = b.pat_nr" VX_JOIN_ENTRY;
+#undef VX_JOIN_ENTRY
 
 constexpr const char* kPlanArt = "CASE WHEN b.beh_id IS NULL THEN (SELECT pl.plan_art FROM plan pl"
                                  " WHERE pl.pat_nr = f.pat_nr AND pl.plan_nr = f.plan_nr) END";
 constexpr const char* kEntryFehlt =
-    "CASE WHEN b.lblock_entry_nr <> '' THEN NOT EXISTS (SELECT 1 FROM lblock_entry e"
-    " WHERE e.pat_nr = b.pat_nr AND e.plan_nr = b.plan_nr AND e.lblock_nr = b.lblock_nr"
-    " AND e.entry_nr = b.lblock_entry_nr) ELSE 0 END";
+    "CASE WHEN b.lblock_entry_nr <> '' AND e.entry_nr IS NULL THEN 1 ELSE 0 END";
 
 // The date column of an invoice by CZLabHit::Datum; a fixed column name, no value.
 const char* DatumSpalte(CZLabHit::Datum eDatum) {
@@ -60,6 +64,7 @@ CZLabHit::CZLabHit(Quelle eQuelle, CDatabase* pDb)
         {"b.bill_key", &b.m_strBillKey},     {"b.techniker_id", &b.m_strTechnikerId},
         {"p.name", &m_strPatName},           {"p.vorname", &m_strPatVorname},
         {kPlanArt, &m_strPlanArt},           {kEntryFehlt, &m_nEntryFehlt},
+        {"e.anteil", &m_strEntryAnteil},     {"e.betrag", &m_strEntryBetrag},
     };
     m_vecInvoice = {
         {"f.md_id", &f.m_strMdId},
@@ -143,7 +148,7 @@ int CZLabHit::Run(const std::string& strWhere, const std::string& strOrder,
     strSql += std::string(" FROM ") + pszJoin + " WHERE " + strWhere + " ORDER BY " + strOrder;
     m_strLastError.clear();
     try {
-        m_pStmt = m_pDb->Conn().Prepare(strSql);
+        m_pStmt = m_pDb->Conn().PrepareCursor(strSql);
         for (std::size_t i = 0; i < params.size(); ++i)
             m_pStmt->BindText(static_cast<int>(i + 1), Cp1252ToUtf8(params[i]));
     } catch (const std::exception& e) {

@@ -68,6 +68,8 @@ public:
     CString m_strPlanArt;    // plan kind of the invoice's plan, read only for an invoice
                              // without treatment records
     int m_nEntryFehlt = 0;   // not 0: the lab-block entry the record names is missing
+    CString m_strEntryAnteil; // share and amount texts of that entry, "" when it is
+    CString m_strEntryBetrag; // missing or none is named
 
 private:
     using Member = std::variant<CString*, std::int64_t*, int*>;

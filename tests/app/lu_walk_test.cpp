@@ -541,6 +541,7 @@ protected:
     void SetUp() override {
         m_pOld = InstallHostServices(m_pHost);
         fs::create_directories(m_dir / "data");
+        m_strDb = NewTestDbLocation((m_dir / "praxis.db").string());
         CString strError;
         ASSERT_TRUE(WriteDemoDatabase(DbPath(), {.nInvoices = 400, .nSeed = 3}, strError))
             << strError;
@@ -550,7 +551,7 @@ protected:
         InstallHostServices(m_pOld);
         fs::remove_all(m_dir);
     }
-    std::string DbPath() const { return (m_dir / "praxis.db").string(); }
+    std::string DbPath() const { return m_strDb; }
     std::string DataDir() const { return (m_dir / "data").string(); }
     std::string HitFile() const {
         std::ifstream in(m_dir / "data" / "vx_slu.txt", std::ios::binary);
@@ -565,6 +566,7 @@ protected:
     }
 
     fs::path m_dir = fs::temp_directory_path() / ("vxstat-lu-" + std::to_string(::getpid()));
+    std::string m_strDb;
     std::shared_ptr<CScriptedHostServices> m_pHost = std::make_shared<CScriptedHostServices>();
     std::shared_ptr<IHostServices> m_pOld;
 };

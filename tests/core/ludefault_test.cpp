@@ -106,8 +106,14 @@ TEST(LUDefaultStore, FailedSaveKeepsTheOldSettingsAndTellsTheUser) {
     auto scripted = std::make_shared<CScriptedHostServices>();
     auto previous = InstallHostServices(scripted);
     // A trigger makes every insert into the parameter pool fail after the delete.
-    dbDatabase.Conn().Execute(
-        "CREATE TRIGGER no_insert BEFORE INSERT ON parpool BEGIN SELECT RAISE(ABORT, 'voll'); END");
+    if (dbDatabase.Conn().Dialect() == DbDialect::Sqlite)
+        dbDatabase.Conn().Execute("CREATE TRIGGER no_insert BEFORE INSERT ON parpool BEGIN "
+                                  "SELECT RAISE(ABORT, 'voll'); END");
+    else
+        dbDatabase.Conn().Execute(
+            "CREATE FUNCTION voll() RETURNS trigger LANGUAGE plpgsql AS "
+            "$$BEGIN RAISE EXCEPTION 'voll'; END$$; CREATE TRIGGER no_insert BEFORE INSERT ON "
+            "parpool FOR EACH ROW EXECUTE FUNCTION voll()");
     CLUDefault d;
     d.SetMitPatName(false);
     EXPECT_TRUE(d.WriteParPool());

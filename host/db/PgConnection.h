@@ -1,0 +1,24 @@
+#pragma once
+// The PostgreSQL driver behind IDbConnection. A location is a libpq URI
+// ("postgresql://host:port/db?user=...") or a keyword text ("host=... dbname=...");
+// passwords come from libpq's password file or the environment, never from the
+// location, which is shown in messages.
+#include "host/db/DbConnection.h"
+
+#include <memory>
+#include <string>
+
+// True for a location of a database server rather than a file path.
+bool IsServerLocation(const std::string& strLocation);
+
+// False with a German reason in strProblem when the location cannot be read or
+// carries a password.
+bool CheckPgLocation(const std::string& strLocation, std::string& strProblem);
+
+// The location for messages: host, port, database and user, in quotes.
+std::string DescribePgLocation(const std::string& strLocation);
+
+// Connects to the server. bReadOnly makes every transaction of the connection
+// read-only. Throws DbError with a German message naming the server.
+std::unique_ptr<IDbConnection> OpenPgConnection(const std::string& strLocation, bool bReadOnly,
+                                                int nWaitMs = kDbWaitMs);
