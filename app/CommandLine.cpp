@@ -4,6 +4,7 @@
 #include "app/CommandHelp.h"
 #include "app/DemoDatabase.h"
 #include "app/GlabCommands.h"
+#include "app/GlabDialogCommands.h"
 #include "app/LuCommands.h"
 #include "app/LuExportCommand.h"
 #include "app/LuPrintCommand.h"
@@ -119,6 +120,8 @@ constexpr Command kCommands[] = {
     {"lu", "show", CmdLuShow},     {"lu", "export", CmdLuExport}, {"lu", "print", CmdLuPrint},
     {"glab", "pass", CmdGlabPass},
     {"glab", "read", CmdGlabRead},
+    {"glab", "show", CmdGlabShow},
+    {"glab", "print", CmdGlabPrint},
 };
 
 bool IsHelp(const std::string& word) {

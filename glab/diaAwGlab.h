@@ -87,14 +87,15 @@ public:
     CGlabSum m_Sum;
     CString m_strLabKu;
     bool m_bAllChecked = true;
+    // The tables before the controls that show them: the controls go first.
+    CWPFMatrix<kGlabListCols> m_matListe;
+    CWPFMatrix<3> m_matLabKu; // number, display text, name
+    CWPFMatrix<1> m_matStorno;
     CWPFTKLListView m_lvListe;
     CWPFTKTextBlock m_tbAnzTreffer, m_tbAnzSelektiert;
     CWPFTKTextBlock m_tbSumTech, m_tbSumUSt, m_tbSumNetto, m_tbSumMetall, m_tbSumBrutto,
         m_tbSumMaterial;
     CWPFTKLComboBox m_cbLaborkunde, m_cbStorno;
-    CWPFMatrix<kGlabListCols> m_matListe;
-    CWPFMatrix<3> m_matLabKu; // number, display text, name
-    CWPFMatrix<1> m_matStorno;
     CGlabSum m_SumChart;
     bool m_bInInit = false;
     CListViewMatrixSort m_Sort;
