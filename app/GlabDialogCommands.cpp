@@ -141,8 +141,7 @@ std::string LeseOptionen(Args& args, GlabDialogOptions& opt, const char* szZiel)
     if (!args.Positional().empty()) return "Unerwartetes Argument: " + args.Positional()[0];
     opt.strKunde = args.GetOr("kunde", "");
     if (args.Get("kunde") && opt.strKunde != "alle" && !IsNumber(opt.strKunde))
-        return "--kunde erwartet eine Kundennummer oder \"alle\", nicht \"" + opt.strKunde +
-               "\".";
+        return "--kunde erwartet eine Kundennummer oder \"alle\", nicht \"" + opt.strKunde + "\".";
     const auto ziel = args.Get(szZiel);
     if (!ziel) return std::string("Die Zieldatei fehlt (--") + szZiel + " DATEI).";
     opt.strZiel = *ziel;
@@ -215,7 +214,7 @@ int CmdGlabPrint(int argc, char** argv) {
     });
     SetPrintPdfTarget("");
     if (bDb) ClosePracticeDatabase();
-    if (nExit == kExitOk) std::printf("Journal der Gewerbelaborstatistik gedruckt: %s\n",
-                                      opt.strZiel.c_str());
+    if (nExit == kExitOk)
+        std::printf("Journal der Gewerbelaborstatistik gedruckt: %s\n", opt.strZiel.c_str());
     return nExit;
 }

@@ -135,8 +135,7 @@ void CdiaAwGlab::FillLabKu() {
         return;
     }
     m_matLabKu.SetValue(m_matLabKu.DoAdd(), 1, "Alle");
-    for (int nResult = ku.GetByK1(CTKRSet::kFromKey); nResult == CTKRSet::kOk;
-         nResult = ku.Next())
+    for (int nResult = ku.GetByK1(CTKRSet::kFromKey); nResult == CTKRSet::kOk; nResult = ku.Next())
         AddLabKuRow(ku.m_strKuNr, ku.m_strAdrId);
 }
 

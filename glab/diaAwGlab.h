@@ -100,7 +100,7 @@ public:
     bool m_bInInit = false;
     CListViewMatrixSort m_Sort;
     CGlab2Grafik* m_pGrafik = nullptr; // the chart while the chart command shows it
-    CString m_strLetzterDruck; // journal file of the last print handed on, "" none
+    CString m_strLetzterDruck;         // journal file of the last print handed on, "" none
 
 protected:
     void DoSort(int nCol, bool bInitial);

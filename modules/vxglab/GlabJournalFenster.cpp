@@ -46,10 +46,10 @@ CString KopfText(const CString& strLabKu, const CString& strRechNr) {
     CGlabFakt f;
     f.MoveGLKuFakt(fakt);
     return strKunde + "\nKundenrechnung " + strRechNr + " vom " + Db2Date(f.m_strDatum) + ", " +
-           f.m_strAnzRech + " Rechnungen" + (f.m_bStorno ? ", storniert" : "") +
-           "\nTechn.Lst " + f.m_TechnLst.ToExt(0, true) + "   Material " +
-           f.m_Material.ToExt(0, true) + "   Metall " + f.m_Metall.ToExt(0, true) + "   Ust " +
-           f.m_MwSt.ToExt(0, true) + "   Gesamt " + f.m_Brutto.ToExt(0, true);
+           f.m_strAnzRech + " Rechnungen" + (f.m_bStorno ? ", storniert" : "") + "\nTechn.Lst " +
+           f.m_TechnLst.ToExt(0, true) + "   Material " + f.m_Material.ToExt(0, true) +
+           "   Metall " + f.m_Metall.ToExt(0, true) + "   Ust " + f.m_MwSt.ToExt(0, true) +
+           "   Gesamt " + f.m_Brutto.ToExt(0, true);
 }
 
 void FillTable(QTableWidget& table, const CString& strLabKu, const CString& strRechNr) {
@@ -87,13 +87,12 @@ extern "C" int StartGlabRechJournalFromStatistic(CString strLabKu, CString strRe
     auto* pWnd = new QDialog(QApplication::activeWindow());
     pWnd->setObjectName("VxGlabJournal");
     pWnd->setAttribute(Qt::WA_DeleteOnClose);
-    pWnd->setWindowTitle(
-        ToQString("Rechnungsjournal Gewerbelabor, Kundenrechnung " + strRechNr));
+    pWnd->setWindowTitle(ToQString("Rechnungsjournal Gewerbelabor, Kundenrechnung " + strRechNr));
     auto* pLayout = new QVBoxLayout(pWnd);
     const bool bDatenbank = dbDatabaseRO.IsOpen();
-    pLayout->addWidget(new QLabel(ToQString(
-        bDatenbank ? KopfText(strLabKu, strRechNr) : CString("Keine Praxisdatenbank ge\xF6"
-                                                             "ffnet."))));
+    pLayout->addWidget(new QLabel(ToQString(bDatenbank ? KopfText(strLabKu, strRechNr)
+                                                       : CString("Keine Praxisdatenbank ge\xF6"
+                                                                 "ffnet."))));
     auto* pTable = new QTableWidget(pWnd);
     pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     pTable->verticalHeader()->hide();

@@ -1,0 +1,265 @@
+// The commercial-lab dialog driven headless: the customer combo, both filters,
+// check marks in the displayed and the full list, totals, sorting, the button
+// states, the edit call-out and the chart's items.
+#include "GlabTestDialog.h"
+
+#include "host/LibraryCall.h"
+#include "host/ModulEinstiege.h"
+#include "host/gui/TKButtonClass.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class GlabDialogTest : public ::testing::Test, public GlabDialogFixture {
+protected:
+    void SetUp() override {
+        CLibraryCall(kModulGewerbelabor, VX_TEST_MODUL_DIR).Find<void()>("VxTestLoeschen")();
+    }
+    static CString Aufrufe() {
+        return CLibraryCall(kModulGewerbelabor, VX_TEST_MODUL_DIR)
+            .Find<const char*()>("VxTestAufrufe")();
+    }
+    struct Summen {
+        CString tech, material, metall, ust, netto, brutto;
+    };
+    static Summen SummenVon(CdiaAwGlab& d) {
+        return {d.m_tbSumTech.GetText(), d.m_tbSumMaterial.GetText(), d.m_tbSumMetall.GetText(),
+                d.m_tbSumUSt.GetText(),  d.m_tbSumNetto.GetText(),    d.m_tbSumBrutto.GetText()};
+    }
+};
+
+TEST_F(GlabDialogTest, OpensSortedByDateEveryRowCheckedWithTheTotalsOfTheInvoicesNotCancelled) {
+    auto d = Open();
+    EXPECT_EQ(d->GetTitle(), "Gewerbelaborstatistik vom 01.01.2023 bis 31.12.2023");
+    EXPECT_EQ(RechNrn(*d), "230004 230001 230002 230003");
+    EXPECT_EQ(Marks(*d), "xxxx");
+    EXPECT_EQ(d->m_tbAnzTreffer.GetText(), "4");
+    EXPECT_EQ(d->m_tbAnzSelektiert.GetText(), "4");
+    const Summen s = SummenVon(*d);
+    EXPECT_EQ(s.tech, "309,00");
+    EXPECT_EQ(s.material, " 21,00");
+    EXPECT_EQ(s.metall, "  5,00");
+    EXPECT_EQ(s.ust, " 48,70");
+    EXPECT_EQ(s.brutto, "383,70");
+    EXPECT_EQ(s.netto, "335,00"); // gross less VAT, not the rows' nets (334,99)
+    // Row cells: date, customer, the name from the address, colour of a cancellation.
+    const int nA = RowOf(*d, "230001");
+    EXPECT_EQ(d->m_matListe.GetValue(nA, kGlabColDatum), "06.03.2023");
+    EXPECT_EQ(d->m_matListe.GetValue(nA, kGlabColName), "Dr. Anna Berg Gemeinschaftspraxis");
+    EXPECT_EQ(d->m_matListe.GetValue(RowOf(*d, "230004"), kGlabColName), ""); // no address
+    EXPECT_EQ(d->m_matListe.GetValue(RowOf(*d, "230003"), kGlabColVordergrund), "48");
+    EXPECT_EQ(d->m_matListe.GetValue(nA, kGlabColVordergrund), "");
+    // Records follow their rows.
+    for (int n = 0; n < 4; ++n)
+        EXPECT_EQ(d->m_Sum.m_vecFakt[n].m_strRechNr, d->m_matListe.GetValue(n, kGlabColRechNr));
+    EXPECT_TRUE(d->GetIsEnabled(TKDrucken));
+    EXPECT_TRUE(d->GetIsEnabled(TKAlleMarkieren));
+    EXPECT_FALSE(SaveScreenshot(*d->GetDialog(), "diaAwGlab").isEmpty());
+}
+
+TEST_F(GlabDialogTest, CustomerComboHoldsTheCustomersWithAnAddress) {
+    auto d = Open();
+    ASSERT_EQ(d->m_matLabKu.Count(), 3);
+    EXPECT_EQ(d->m_matLabKu.GetValue(0, 1), "Alle");
+    EXPECT_EQ(d->m_matLabKu.GetValue(1, 1),
+              "101 - Zahnarztpraxis Dr. Anna Berg Gemeinschaftspraxis");
+    EXPECT_EQ(d->m_matLabKu.GetValue(2, 1), "102 - Praxis "); // blank fields left out
+    EXPECT_EQ(d->m_matLabKu.GetValue(2, 2), "");
+    EXPECT_TRUE(d->m_cbLaborkunde.GetIsEnabled());
+    EXPECT_EQ(d->m_cbStorno.GetSelectedIndex(), kAlleRechnungen);
+    ASSERT_EQ(d->m_matStorno.Count(), 3);
+    EXPECT_EQ(d->m_matStorno.GetValue(0, 0), "nur stornierte Rechnungen");
+}
+
+TEST_F(GlabDialogTest, EvaluationOfOneCustomerFixesTheCombo) {
+    struct Fall {
+        const char* szLaborkunde; // as the selection file gives it
+        int nRows;
+        bool bEnabled;
+    };
+    for (const Fall& f : {Fall{" 102", 1, false}, Fall{" 999", 0, true}, Fall{"   0", 0, true}}) {
+        m_accu.SetLaborkunde(f.szLaborkunde);
+        auto d = Open();
+        EXPECT_EQ(d->m_matLabKu.Count(), f.nRows) << f.szLaborkunde;
+        EXPECT_EQ(d->m_cbLaborkunde.GetIsEnabled(), f.bEnabled) << f.szLaborkunde;
+        // Without a customer row nothing is filtered away.
+        d->m_cbStorno.SetSelectedIndex(kOhneStornierte);
+        EXPECT_EQ(RechNrn(*d), "230004 230001 230002") << f.szLaborkunde;
+    }
+}
+
+TEST_F(GlabDialogTest,
+       FiltersRebuildTheListWithEveryRowCheckedAndKeepTheEarlierMarksInTheFullList) {
+    auto d = Open();
+    // The full list starts unchecked; B's check (off and on again) reaches it, A's
+    // uncheck too, check-all never does.
+    ClickCell(*d, RowOf(*d, "230002"), kGlabColCheck);
+    ClickCell(*d, RowOf(*d, "230002"), kGlabColCheck);
+    ClickCell(*d, RowOf(*d, "230001"), kGlabColCheck);
+    ASSERT_EQ(Marks(*d), "x-xx");
+    struct Fall {
+        int nKunde, nStorno;
+        const char* szRechNrn;
+    };
+    const Fall faelle[] = {{0, kNurStornierte, "230003"},
+                           {0, kOhneStornierte, "230004 230001 230002"},
+                           {1, kAlleRechnungen, "230001 230003"},
+                           {2, kAlleRechnungen, "230002"},
+                           {0, kAlleRechnungen, "230004 230001 230002 230003"}};
+    for (const Fall& f : faelle) {
+        d->m_cbLaborkunde.SetSelectedIndex(f.nKunde);
+        d->m_cbStorno.SetSelectedIndex(f.nStorno);
+        EXPECT_EQ(RechNrn(*d), f.szRechNrn) << f.nKunde << "/" << f.nStorno;
+        EXPECT_EQ(Marks(*d), CString(d->m_matListe.Count(), 'x'));
+        EXPECT_EQ(d->m_tbAnzSelektiert.GetText(), d->m_tbAnzTreffer.GetText());
+    }
+    for (const CGlabFakt& f : d->m_Sum.m_vecFaktSave)
+        EXPECT_EQ(f.m_bChecked, f.m_strRechNr == "230002") << f.m_strRechNr;
+    EXPECT_EQ(d->m_strLabKu, ""); // "Alle" chosen again
+    d->m_cbLaborkunde.SetSelectedIndex(1);
+    EXPECT_EQ(d->m_strLabKu, "101");
+}
+
+TEST_F(GlabDialogTest, AnEmptyListDisablesItsCommandsAndShowsZeroTotals) {
+    auto d = Open();
+    d->m_cbLaborkunde.SetSelectedIndex(2); // 102: no cancellation
+    d->m_cbStorno.SetSelectedIndex(kNurStornierte);
+    EXPECT_EQ(d->m_matListe.Count(), 0);
+    EXPECT_EQ(d->m_tbAnzTreffer.GetText(), "0");
+    for (int nButton : {TKBearbeiten, TKAlleMarkieren})
+        EXPECT_FALSE(d->GetIsEnabled(nButton)) << nButton;
+    const Summen s = SummenVon(*d);
+    for (const CString& text : {s.tech, s.material, s.metall, s.ust, s.netto, s.brutto})
+        EXPECT_EQ(text, "  0,00");
+    d->OnBearbeiten();
+    d->OnUnSelect();
+    d->OnPrint();
+    EXPECT_EQ(Aufrufe(), "");
+}
+
+TEST_F(GlabDialogTest, ChecksChangeCountAndTotalsButACancelledRowNeverCounts) {
+    auto d = Open();
+    ClickCell(*d, RowOf(*d, "230001"), kGlabColCheck); // A: 135,00 gross, 10,00 VAT
+    EXPECT_EQ(d->m_tbAnzSelektiert.GetText(), "3");
+    EXPECT_EQ(d->m_tbSumBrutto.GetText(), "248,70");
+    EXPECT_EQ(d->m_tbSumNetto.GetText(), "210,00");
+    ClickCell(*d, RowOf(*d, "230003"), kGlabColCheck); // the cancelled row
+    EXPECT_EQ(d->m_tbAnzSelektiert.GetText(), "2");
+    EXPECT_EQ(d->m_tbSumBrutto.GetText(), "248,70");
+    EXPECT_TRUE(d->GetIsEnabled(TKDrucken));
+    // Check all / none in turn; the first press after the fill unchecks.
+    d->OnUnSelect();
+    EXPECT_EQ(Marks(*d), "----");
+    EXPECT_EQ(d->m_tbSumBrutto.GetText(), "  0,00");
+    EXPECT_FALSE(d->GetIsEnabled(TKDrucken));
+    d->OnUnSelect();
+    EXPECT_EQ(Marks(*d), "xxxx");
+    EXPECT_EQ(d->m_tbSumBrutto.GetText(), "383,70");
+}
+
+TEST_F(GlabDialogTest, ACheckInsideASelectionOfRowsAppliesToEveryOne) {
+    auto d = Open();
+    ClickCell(*d, 0, kGlabColDatum);
+    ClickCell(*d, 2, kGlabColDatum, Qt::ControlModifier);
+    ClickCell(*d, 2, kGlabColCheck);
+    EXPECT_EQ(Marks(*d), "-x-x");
+    EXPECT_EQ(d->m_tbAnzSelektiert.GetText(), "2");
+    EXPECT_EQ(d->m_tbSumBrutto.GetText(), "135,00"); // A only; C is cancelled
+    // Checked again together: the full list takes the marks of these two only.
+    ClickCell(*d, 0, kGlabColCheck);
+    EXPECT_EQ(Marks(*d), "xxxx");
+    for (const CGlabFakt& f : d->m_Sum.m_vecFaktSave)
+        EXPECT_EQ(f.m_bChecked, f.m_strRechNr == "230004" || f.m_strRechNr == "230002")
+            << f.m_strRechNr;
+    ClickCell(*d, 0, kGlabColCheck);
+    // A click on another cell only selects.
+    ClickCell(*d, 1, kGlabColBrutto);
+    EXPECT_EQ(Marks(*d), "-x-x");
+}
+
+TEST_F(GlabDialogTest, SortingKeepsMarksAndTheEditCommandOnTheirRecords) {
+    auto d = Open();
+    ClickCell(*d, RowOf(*d, "230002"), kGlabColCheck);
+    ClickHeader(*d, kGlabColBrutto); // ascending by gross
+    EXPECT_EQ(RechNrn(*d), "230004 230003 230001 230002");
+    EXPECT_EQ(Marks(*d), "xxx-");
+    ClickHeader(*d, kGlabColBrutto); // turned round
+    EXPECT_EQ(RechNrn(*d), "230002 230001 230003 230004");
+    EXPECT_EQ(Marks(*d), "-xxx");
+    ClickHeader(*d, kGlabColName);
+    EXPECT_EQ(d->m_matListe.GetValue(0, kGlabColName), "");
+    for (int n = 0; n < 4; ++n) {
+        const CGlabFakt& f = d->m_Sum.m_vecFakt[n];
+        EXPECT_EQ(f.m_strRechNr, d->m_matListe.GetValue(n, kGlabColRechNr));
+        EXPECT_EQ(f.m_bChecked, f.m_strRechNr != "230002");
+    }
+    ClickCell(*d, RowOf(*d, "230002"), kGlabColDatum);
+    EXPECT_TRUE(d->GetIsEnabled(TKBearbeiten));
+    QTest::keyClick(d->GetDialog(), Qt::Key_F2);
+    EXPECT_EQ(Aufrufe(),
+              "vxglab:StartGlabRechJournalFromStatistic(102|230002|I3-230002|I5-230002)\n");
+}
+
+TEST_F(GlabDialogTest, TheEditCommandIsDisabledOnACancelledRow) {
+    auto d = Open();
+    EXPECT_TRUE(d->GetIsEnabled(TKBearbeiten)); // row 0 selected after the fill
+    ClickCell(*d, RowOf(*d, "230003"), kGlabColDatum);
+    EXPECT_FALSE(d->GetIsEnabled(TKBearbeiten));
+    EXPECT_TRUE(d->GetIsEnabled(TKZeileGewaehlt));
+    d->OnBearbeiten();
+    EXPECT_EQ(Aufrufe(), "");
+}
+
+TEST_F(GlabDialogTest, AMissingModuleIsReportedAndNothingIsCalled) {
+    class CdiaOhneModul : public CdiaAwGlab {
+    public:
+        using CdiaAwGlab::CdiaAwGlab;
+
+    protected:
+        CString ModulOrdner() const override { return "/nonexistent"; }
+    };
+    CdiaOhneModul d(m_sum, &m_accu, "", nullptr);
+    ASSERT_TRUE(d.Create());
+    d.OnBearbeiten();
+    ASSERT_EQ(m_scripted->m_vecAufrufe.size(), 1u);
+    EXPECT_EQ(m_scripted->m_vecAufrufe[0].strTitel, "LoadLibrary fehlgeschlagen!");
+}
+
+TEST_F(GlabDialogTest, ChartItemsForAllCustomersOrTheChosenOne) {
+    auto d = Open();
+    std::vector<CGlabChartItem> items;
+    ASSERT_TRUE(d->CollectChartItems(items));
+    ASSERT_EQ(items.size(), 3u); // 101, 102 and "Alle"; 103 has no address
+    EXPECT_EQ(items[0].m_strKey, "101");
+    EXPECT_EQ(items[0].m_strName, "Dr. Anna Berg Gemeinschaftspraxis");
+    EXPECT_EQ(CVzW7Betrag(items[0].m_strWert).GetCent(), 13500); // C cancelled
+    EXPECT_EQ(CVzW7Betrag(items[1].m_strWert).GetCent(), 23800);
+    EXPECT_EQ(items[2].m_strKey, "Alle");
+    EXPECT_EQ(CVzW7Betrag(items[2].m_strWert).GetCent(), 13500 + 23800);
+    EXPECT_EQ(m_scripted->m_strProgressText, "Die anzuzeigenden Daten werden aufbereitet.");
+    EXPECT_EQ(m_scripted->m_nProgressOpened, m_scripted->m_nProgressClosed);
+
+    d->m_cbLaborkunde.SetSelectedIndex(1);
+    ASSERT_TRUE(d->CollectChartItems(items));
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].m_strKey, "101");
+    EXPECT_EQ(items[0].m_strName, "Zahnarztpraxis Dr. Anna Berg Gemeinschaftspraxis");
+    EXPECT_EQ(CVzW7Betrag(items[0].m_strWert).GetCent(), 13500);
+
+    // Only the displayed rows count: without cancellations only, 101 has none.
+    d->m_cbStorno.SetSelectedIndex(kNurStornierte);
+    ASSERT_TRUE(d->CollectChartItems(items));
+    EXPECT_EQ(CVzW7Betrag(items[0].m_strWert).GetCent(), 0);
+}
+
+TEST_F(GlabDialogTest, CancellingWhileTheChartItemsAreCollectedShowsNoChart) {
+    auto d = Open();
+    m_scripted->m_nAbbruchNachUpdates = 0;
+    std::vector<CGlabChartItem> items;
+    EXPECT_FALSE(d->CollectChartItems(items));
+    EXPECT_TRUE(items.empty());
+    EXPECT_EQ(m_scripted->m_nProgressOpened, m_scripted->m_nProgressClosed);
+}
+
+} // namespace
