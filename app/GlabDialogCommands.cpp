@@ -99,16 +99,16 @@ bool LeseTrefferdatei(const std::string& strDir, CGlabSum& sum, CStatAccu& accu)
 bool WaehleFilter(CdiaAwGlab& dialog, const GlabDialogOptions& opt) {
     if (opt.strKunde == "alle") {
         if (dialog.m_matLabKu.GetValue(0, 1) != "Alle") {
-            HaltE(kVxStrHinweis, "Die Auswertung wurde f\xFCr einen Laborkunden erstellt; "
-                                 "\"alle\" ist nicht w\xE4hlbar.");
+            HaltE(CdiaAwGlab::kTitel, "Die Auswertung wurde f\xFCr einen Laborkunden erstellt; "
+                                      "\"alle\" ist nicht w\xE4hlbar.");
             return false;
         }
         dialog.m_cbLaborkunde.SetSelectedIndex(0);
     } else if (!opt.strKunde.empty() &&
                !DoSetMember(dialog.m_cbLaborkunde, dialog.m_matLabKu, opt.strKunde, 0)) {
-        HaltE(kVxStrHinweis, "Laborkunde " + opt.strKunde +
-                                 " steht nicht in der Auswahl des Dialogs (Kunden mit "
-                                 "Anschrift aus der Praxisdatenbank, --db).");
+        HaltE(CdiaAwGlab::kTitel, "Laborkunde " + opt.strKunde +
+                                      " steht nicht in der Auswahl des Dialogs (Kunden mit "
+                                      "Anschrift aus der Praxisdatenbank, --db).");
         return false;
     }
     dialog.m_cbStorno.SetSelectedIndex(opt.nStorno);
@@ -205,8 +205,8 @@ int CmdGlabPrint(int argc, char** argv) {
     SetPrintPdfTarget(opt.strZiel);
     const int nExit = OhneFenster(strDir, opt, argv[0], [](CdiaAwGlab& dialog) {
         if (dialog.m_Sum.m_vecFakt.empty()) {
-            HaltE(kVxStrHinweis, "Die Liste hat mit diesen Filtern keine Zeilen; es wurde "
-                                 "nichts gedruckt.");
+            HaltE(CdiaAwGlab::kTitel, "Die Liste hat mit diesen Filtern keine Zeilen; es wurde "
+                                      "nichts gedruckt.");
             return false;
         }
         dialog.OnPrint();

@@ -40,7 +40,6 @@ CString GlabJournalTrenner() {
 CString GlabJournalZeile(const GlabJournalZellen& z) {
     CString line = LeftFix(z.strDatum, kBreiteDatum) + LeftFix(z.strKunde, kBreiteKunde) +
                    RightFix(z.strRechNr, kBreiteNr) + RightFix(z.strAnzRech, kBreiteNr);
-    // The first gap of the amounts belongs to the number columns.
     line += Betraege(
         {&z.strTechnLst, &z.strMaterial, &z.strMetall, &z.strMwSt, &z.strNetto, &z.strBrutto});
     if (z.bStorno) std::replace(line.begin(), line.end(), ' ', '-');

@@ -65,7 +65,7 @@ QWidget* CdiaAwGlab::OnInitDialog() {
 CString CdiaAwGlab::GetStatistikTitel() const {
     const CString strAb = m_pAccu ? Db2Date(m_pAccu->GetAbDatum()) : CString();
     const CString strBis = m_pAccu ? Db2Date(m_pAccu->GetBisDatum()) : CString();
-    return "Gewerbelaborstatistik vom " + strAb + " bis " + strBis;
+    return CString(kTitel) + " vom " + strAb + " bis " + strBis;
 }
 
 // The layout names the filter's items; the combo then shows them from a table.

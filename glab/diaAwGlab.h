@@ -43,6 +43,7 @@ enum GlabStornoFilter : int { kNurStornierte = 0, kOhneStornierte = 1, kAlleRech
 class CdiaAwGlab : public CdiaWPFAw {
 public:
     static constexpr const char* kFarbeStorno = "48";
+    static constexpr const char* kTitel = "Gewerbelaborstatistik"; // caption of messages
 
     // The dialog keeps its own copy of the accumulator. strLabKu: the customer
     // the evaluation was run for, "" for all.

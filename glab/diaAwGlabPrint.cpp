@@ -124,8 +124,8 @@ void CdiaAwGlab::OnPrint() {
     if (stand == JournalStand::Abgebrochen) return;
     // The journal of an earlier print is never printed in place of this one.
     if (stand == JournalStand::Fehler) {
-        HaltE(kVxStrHinweis, "Fehler beim Speichern der Datei:\n\n" +
-                                 Utf8ToCp1252(strPath.empty() ? kJournalDatei : strPath));
+        HaltE(kTitel, "Fehler beim Speichern der Datei:\n\n" +
+                          Utf8ToCp1252(strPath.empty() ? kJournalDatei : strPath));
     } else if (PrintFile(this, dbMdId, CStatPrint::FormularId(kFormJournal), strPath, 0, 0) == 0) {
         m_strLetzterDruck = strPath;
     }
