@@ -17,8 +17,13 @@ constexpr Command kCommands[] = {
     {"demo-db", "  vxstat demo-db PFAD [--invoices N] [--seed S]\n"
                 "      legt eine neue Demo-Praxisdatenbank an: N Laborrechnungen (2000),\n"
                 "      S Startwert der Zufallszahlen (1). Eine vorhandene Datei bleibt.\n"},
-    {"settings", "  vxstat settings --db PFAD\n"
-                 "      zeigt die gespeicherten Einstellungen der Laborumsatzliste.\n"},
+    {"settings", "  vxstat settings --db PFAD [--set NAME=WERT[,NAME=WERT...]]\n"
+                 "      zeigt die gespeicherten Einstellungen der Laborumsatzliste. --set\n"
+                 "      ändert und speichert sie vorher, wie der Einstellungsdialog: Schalter\n"
+                 "      mit ja oder nein, die übrigen mit einer Ziffer. Namen: MitPatName,\n"
+                 "      MitMaterial, LstRechIdx, LabRechDatumIdx, OhneMaterial, StetsLabRgNr,\n"
+                 "      StornoLabRech, CheckedStornoTypen, MitTechnMat, Mit100PoEA,\n"
+                 "      StetsLstDatum, MitFortlRgNr.\n"},
     {"lu sample", "  vxstat lu sample --db PFAD [--count N]\n"
                   "      fasst die ersten N Laborrechnungen (10) zusammen und zeigt sie.\n"},
     {"lu pass",

@@ -10,6 +10,7 @@
 #include "app/LuPrintCommand.h"
 #include "app/LuSample.h"
 #include "app/LuShowCommand.h"
+#include "app/SettingsAssign.h"
 #include "core/LUDefault.h"
 #include "host/Cp1252.h"
 #include "host/HostServices.h"
@@ -25,12 +26,15 @@ namespace {
 
 // Opens the practice database named by --db for reading only; prints the reason
 // when it cannot and returns the exit code, kExitOk when it is open.
-int OpenDbForReading(const std::string& strCommand, const Args& args) {
+int OpenDb(const std::string& strCommand, const Args& args, DbOpenMode eMode) {
     const auto path = args.Get("db");
     if (!path) return UsageError(strCommand, "Die Praxisdatenbank fehlt (--db PFAD).");
     CString strError;
-    if (OpenPracticeDatabase(*path, DbOpenMode::ReadOnly, strError)) return kExitOk;
+    if (OpenPracticeDatabase(*path, eMode, strError)) return kExitOk;
     return DataError(strError);
+}
+int OpenDbForReading(const std::string& strCommand, const Args& args) {
+    return OpenDb(strCommand, args, DbOpenMode::ReadOnly);
 }
 
 // The common checks of the options: no error, no word without an option.
@@ -70,11 +74,31 @@ void PrintFlag(const char* szLabelUtf8, bool b) {
     PrintSetting(szLabelUtf8, b ? "ja" : "nein");
 }
 
+// Saves the changed settings; the settings class tells the user when it cannot,
+// and reading them back shows whether they arrived.
+int SaveSettings(const std::vector<SettingAssignment>& vecSet) {
+    CLUDefault d;
+    ApplySettingAssignments(vecSet, d);
+    d.WriteParPool();
+    if (CLUDefault().Def2Par() != d.Def2Par()) {
+        ClosePracticeDatabase();
+        return kExitFehler;
+    }
+    std::printf("Einstellungen gespeichert.\n");
+    return kExitOk;
+}
+
 int CmdSettings(int argc, char** argv) {
-    Args args(argc, argv, 2, {"db"});
-    if (const std::string strProblem = ArgsProblem(args); !strProblem.empty())
-        return UsageError("settings", strProblem);
-    if (const int nExit = OpenDbForReading("settings", args); nExit != kExitOk) return nExit;
+    Args args(argc, argv, 2, {"db", "set"});
+    std::vector<SettingAssignment> vecSet;
+    std::string strProblem = ArgsProblem(args);
+    if (const auto set = args.Get("set"); set && strProblem.empty())
+        ParseSettingAssignments(*set, vecSet, strProblem);
+    if (!strProblem.empty()) return UsageError("settings", strProblem);
+    const DbOpenMode eMode = vecSet.empty() ? DbOpenMode::ReadOnly : DbOpenMode::ReadWrite;
+    if (const int nExit = OpenDb("settings", args, eMode); nExit != kExitOk) return nExit;
+    if (!vecSet.empty())
+        if (const int nExit = SaveSettings(vecSet); nExit != kExitOk) return nExit;
     const CLUDefault d;
     std::printf("Einstellungen der Laborumsatzliste (gespeichert als \"%s\"):\n",
                 d.Def2Par().c_str());

@@ -6,7 +6,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libsqlite3-dev sqlite3
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
-  qt6-base-dev qt6-tools-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core
+  qt6-base-dev qt6-tools-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core
   clang libclang-rt-dev # the fuzz targets: clang with libFuzzer and the sanitizers
   libxlsxwriter-dev python3-openpyxl
 )

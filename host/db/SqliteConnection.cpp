@@ -2,7 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 namespace {
 
@@ -12,8 +14,13 @@ std::string Reason(sqlite3* db) {
     if (!db) return "kein Speicher";
     switch (sqlite3_errcode(db)) {
     case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return "die Praxisdatenbank ist gesperrt, ein anderes Programm schreibt gerade darin";
+    case SQLITE_LOCKED: {
+        // Named, since the user has to find the program that holds it.
+        const char* szFile = sqlite3_db_filename(db, "main");
+        const std::string strFile = szFile && *szFile ? "\"" + std::string(szFile) + "\" " : "";
+        return "die Praxisdatenbank " + strFile +
+               "ist gesperrt, ein anderes Programm schreibt gerade darin";
+    }
     case SQLITE_READONLY:
         return "die Praxisdatenbank ist schreibgeschützt";
     case SQLITE_NOTADB:
@@ -107,8 +114,21 @@ public:
     }
     void Execute(std::string_view sql) override {
         const std::string text(sql);
-        if (sqlite3_exec(m_db, text.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
-            Fail(m_db, "Datenbankbefehl fehlgeschlagen");
+        // A statement that must turn its read lock into a write lock while another
+        // program writes (switching the journal mode) is refused at once: SQLite
+        // does not wait where waiting could deadlock. Outside a transaction of our
+        // own nothing is held between tries, so it is tried again until the wait
+        // time is over.
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(m_nWaitMs);
+        while (true) {
+            const bool bOhneTransaktion = sqlite3_get_autocommit(m_db) != 0;
+            if (sqlite3_exec(m_db, text.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK) return;
+            if (!bOhneTransaktion || !IsLocked(m_db) ||
+                std::chrono::steady_clock::now() >= deadline)
+                Fail(m_db, "Datenbankbefehl fehlgeschlagen");
+            std::this_thread::sleep_for(std::chrono::milliseconds(kNeuerVersuchMs));
+        }
     }
     void Begin() override { Execute(m_bReadOnly ? "BEGIN" : "BEGIN IMMEDIATE"); }
     void Commit() override { Execute("COMMIT"); }
@@ -117,7 +137,10 @@ public:
             sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     }
     bool IsReadOnly() const override { return m_bReadOnly; }
-    void SetWaitMs(int nWaitMs) override { sqlite3_busy_timeout(m_db, nWaitMs); }
+    void SetWaitMs(int nWaitMs) override {
+        m_nWaitMs = nWaitMs;
+        sqlite3_busy_timeout(m_db, nWaitMs);
+    }
     std::string Description() const override { return "SQLite \"" + m_strPath + "\""; }
 
 private:
@@ -140,9 +163,12 @@ private:
         }
     }
 
+    static constexpr int kNeuerVersuchMs = 20;
+
     std::string m_strPath;
     bool m_bReadOnly;
     sqlite3* m_db = nullptr;
+    int m_nWaitMs = 0;
 };
 
 } // namespace

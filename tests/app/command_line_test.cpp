@@ -2,6 +2,7 @@
 // table of argument lists, and its exit code, stdout and stderr are checked.
 #include "app/CommandHelp.h"
 #include "app/CommandLine.h"
+#include "app/SettingsAssign.h"
 
 #include "support/RunVxstat.h"
 
@@ -99,6 +100,20 @@ TEST_F(CommandLine, WrongCallsAndHelp) {
         {{"lu", "--help"}, kExitOk, "vxstat lu summary", ""},
         {{"settings"}, kExitAufruf, "", "Die Praxisdatenbank fehlt (--db PFAD)"},
         {{"settings", "--db", db, "zuviel"}, kExitAufruf, "", "Unerwartetes Argument: zuviel"},
+        {{"settings", "--db", db, "--set", "MitPatName=ja,Foo=1"},
+         kExitAufruf,
+         "",
+         "Unbekannte Einstellung in \"Foo=1\""},
+        {{"settings", "--db", db, "--set", "MitPatName"},
+         kExitAufruf,
+         "",
+         "Unbekannte Einstellung"},
+        {{"settings", "--db", db, "--set", "MitPatName=vielleicht"},
+         kExitAufruf,
+         "",
+         "(ja oder nein)"},
+        {{"settings", "--db", db, "--set", "LstRechIdx=10"}, kExitAufruf, "", "Ziffer 0 bis 9"},
+        {{"settings", "--db", db, "--set", "MitPatName=ja,"}, kExitAufruf, "", "Unbekannte"},
         {{"lu", "pass", "--db", db, "--from", "2023-02-01", "--to", "2023-01-01"},
          kExitAufruf,
          "",
@@ -177,6 +192,38 @@ TEST_F(CommandLine, ReadingChangesNothingAndPassesSayWhereTheyWrote) {
     EXPECT_FALSE(fs::exists(db + "-wal") || fs::exists(db + "-shm"));
 }
 
+// --set saves the named settings as the dialog would and keeps the others; the
+// usage names every setting that can be set.
+TEST_F(CommandLine, SettingsSetSavesTheNamedSettingsOnly) {
+    const std::string db = In("einstellungen.db");
+    fs::copy_file(Db(), db);
+    const Result vorher = Run({"settings", "--db", db});
+    ASSERT_EQ(vorher.nExit, kExitOk) << vorher.strErr;
+    const Result r =
+        Run({"settings", "--db", db, "--set", "StornoLabRech=ja,LstRechIdx=2,MitMaterial=0"});
+    ASSERT_EQ(r.nExit, kExitOk) << r.strErr;
+    EXPECT_NE(r.strOut.find("Einstellungen gespeichert."), std::string::npos) << r.strOut;
+    const Result nachher = Run({"settings", "--db", db});
+    EXPECT_EQ(nachher.strOut, r.strOut.substr(r.strOut.find('\n') + 1));
+
+    // Exactly the three lines differ from before, each as set.
+    std::istringstream a(vorher.strOut), b(nachher.strOut);
+    std::vector<std::string> vecGeaendert;
+    for (std::string x, y; std::getline(a, x) && std::getline(b, y);)
+        if (x != y) vecGeaendert.push_back(y);
+    ASSERT_EQ(vecGeaendert.size(), 4u); // the stored text in the heading, and three lines
+    EXPECT_NE(vecGeaendert[1].find("Material und Metall ausgeben"), std::string::npos);
+    EXPECT_EQ(vecGeaendert[1].substr(vecGeaendert[1].size() - 4), "nein");
+    EXPECT_NE(vecGeaendert[2].find("(Index)"), std::string::npos);
+    EXPECT_EQ(vecGeaendert[2].back(), '2');
+    EXPECT_NE(vecGeaendert[3].find("Stornierte Laborrechnungen ausgeben"), std::string::npos);
+    EXPECT_EQ(vecGeaendert[3].substr(vecGeaendert[3].size() - 2), "ja");
+
+    std::istringstream names(SettingNames());
+    for (std::string strName; std::getline(names >> std::ws, strName, ',');)
+        EXPECT_NE(UsageText("settings").find(strName), std::string::npos) << strName;
+}
+
 // The reading commands work on a database the user may not write, in a folder he
 // may: they leave its bytes as they were and put no files beside it.
 TEST_F(CommandLine, ReadingCommandsWorkOnAReadOnlyDatabase) {
@@ -199,6 +246,8 @@ TEST_F(CommandLine, ReadingCommandsWorkOnAReadOnlyDatabase) {
     };
     for (const Case& c : cases)
         Check(c, Run(c.args, true));
+    Check({{}, kExitFehler, "", "schreibgeschützt"},
+          Run({"settings", "--db", db, "--set", "MitPatName=ja"}, true));
     EXPECT_EQ(ReadWholeFile(db), before);
     EXPECT_FALSE(fs::exists(db + "-wal") || fs::exists(db + "-shm") || fs::exists(db + "-journal"));
 }
