@@ -80,6 +80,13 @@ constexpr Command kCommands[] = {
      "      stornierte, 1 ohne stornierte, 2 alle (2, wenn nicht angegeben).\n"
      "      --marked-only druckt nur markierte Zeilen (ohne Dialog sind alle\n"
      "      markiert). Die Druckdatei vx_glabjournal.dat bleibt im Datenordner.\n"},
+    {"glab chart",
+     "  vxstat glab chart --data ORDNER [--db PFAD] [--kunde NR|alle] [--storno 0|1|2]\n"
+     "                    --png DATEI\n"
+     "      speichert die Grafik der Gewerbelaborstatistik (Gesamtumsatz pro\n"
+     "      Laborkunde, stornierte Rechnungen nicht gezählt) als PNG-Bild: ein Balken\n"
+     "      je Laborkunde der Auswahl und \"Alle\"; mit --kunde nur dieser Kunde.\n"
+     "      --kunde und --storno wie bei glab print.\n"},
 };
 
 constexpr const char* kFooter =

@@ -139,13 +139,13 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"demo-db", "", CmdDemoDb},    {"settings", "", CmdSettings}, {"lu", "sample", CmdLuSample},
-    {"lu", "pass", CmdLuPass},     {"lu", "read", CmdLuRead},     {"lu", "summary", CmdLuSummary},
-    {"lu", "show", CmdLuShow},     {"lu", "export", CmdLuExport}, {"lu", "print", CmdLuPrint},
-    {"glab", "pass", CmdGlabPass},
-    {"glab", "read", CmdGlabRead},
-    {"glab", "show", CmdGlabShow},
-    {"glab", "print", CmdGlabPrint},
+    {"demo-db", "", CmdDemoDb},      {"settings", "", CmdSettings},
+    {"lu", "sample", CmdLuSample},   {"lu", "pass", CmdLuPass},
+    {"lu", "read", CmdLuRead},       {"lu", "summary", CmdLuSummary},
+    {"lu", "show", CmdLuShow},       {"lu", "export", CmdLuExport},
+    {"lu", "print", CmdLuPrint},     {"glab", "pass", CmdGlabPass},
+    {"glab", "read", CmdGlabRead},   {"glab", "show", CmdGlabShow},
+    {"glab", "print", CmdGlabPrint}, {"glab", "chart", CmdGlabChart},
 };
 
 bool IsHelp(const std::string& word) {

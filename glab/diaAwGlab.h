@@ -13,6 +13,7 @@
 #include "host/gui/diaWPFAw.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class CGlab2Grafik;
@@ -83,6 +84,9 @@ public:
     bool CollectChartItems(std::vector<CGlabChartItem>& vecItems);
     // "Gewerbelaborstatistik vom <from> bis <to>".
     CString GetStatistikTitel() const;
+    // The chart of the chart command saved as a PNG without a window; false with a
+    // German strError (also when the user cancelled).
+    bool SaveChartPng(const std::string& strPath, CString& strError);
 
     // The dialog's state, public for the host and the tests, as in the host's dialogs.
     CGlabSum m_Sum;
@@ -112,6 +116,7 @@ protected:
     virtual void ShowGrafik(CGlab2Grafik& grafik);
 
 private:
+    std::unique_ptr<CGlab2Grafik> BuildGrafik();
     void AttachControls();
     void RegisterHandlers();
     void BindControls();

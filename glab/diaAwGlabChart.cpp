@@ -1,6 +1,7 @@
 // The chart command of the commercial-lab dialog: one item per customer of the
 // combo (or the chosen one), the gross turnover of its displayed, not cancelled
-// invoices, and "Alle" with the total.
+// invoices, and "Alle" with the total; the chart shows them as bars.
+#include "glab/Glab2Grafik.h"
 #include "glab/diaAwGlab.h"
 
 #include "host/HostServices.h"
@@ -41,12 +42,34 @@ bool CdiaAwGlab::CollectChartItems(std::vector<CGlabChartItem>& vecItems) {
     return true;
 }
 
-// The chart itself follows with the chart dialog of the host; until then the
-// command only collects its items.
-void CdiaAwGlab::OnCTRL_Y() {
-    if (!GetIsEnabled(TKGrafik)) return;
-    std::vector<CGlabChartItem> vecItems;
-    CollectChartItems(vecItems);
+// Builds the chart on the items; nullptr when the user cancelled.
+std::unique_ptr<CGlab2Grafik> CdiaAwGlab::BuildGrafik() {
+    auto pGrafik = std::make_unique<CGlab2Grafik>(this);
+    pGrafik->SetStatistikTitel(GetStatistikTitel());
+    if (!CollectChartItems(pGrafik->m_vecItems)) return nullptr;
+    pGrafik->SetSumSave(&m_SumChart);
+    pGrafik->SetAccu(m_pAccu);
+    return pGrafik;
 }
 
-void CdiaAwGlab::ShowGrafik(CGlab2Grafik&) {}
+void CdiaAwGlab::OnCTRL_Y() {
+    if (!GetIsEnabled(TKGrafik)) return;
+    std::unique_ptr<CGlab2Grafik> pGrafik = BuildGrafik();
+    if (!pGrafik) return;
+    m_pGrafik = pGrafik.get();
+    ShowGrafik(*pGrafik);
+    m_pGrafik = nullptr;
+}
+
+void CdiaAwGlab::ShowGrafik(CGlab2Grafik& grafik) {
+    grafik.DoModal();
+}
+
+bool CdiaAwGlab::SaveChartPng(const std::string& strPath, CString& strError) {
+    std::unique_ptr<CGlab2Grafik> pGrafik = BuildGrafik();
+    if (!pGrafik) {
+        strError = "Die Grafik wurde abgebrochen; es wurde nichts gespeichert.";
+        return false;
+    }
+    return pGrafik->SavePng(strPath, strError);
+}

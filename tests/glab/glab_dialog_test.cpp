@@ -3,6 +3,8 @@
 // states, the edit call-out and the chart's items.
 #include "GlabTestDialog.h"
 
+#include "glab/Glab2Grafik.h"
+
 #include "host/LibraryCall.h"
 #include "host/ModulEinstiege.h"
 #include "host/gui/TKButtonClass.h"
@@ -260,6 +262,72 @@ TEST_F(GlabDialogTest, CancellingWhileTheChartItemsAreCollectedShowsNoChart) {
     EXPECT_FALSE(d->CollectChartItems(items));
     EXPECT_TRUE(items.empty());
     EXPECT_EQ(m_scripted->m_nProgressOpened, m_scripted->m_nProgressClosed);
+}
+
+// The chart command with the chart filled, not shown: its rows are kept.
+class CdiaGrafikTest : public CdiaAwGlabTest {
+public:
+    using CdiaAwGlabTest::CdiaAwGlabTest;
+    std::vector<CRows> m_vecRows;
+    std::vector<CCols> m_vecCols;
+    CString m_strTitel, m_strStatistikTitel;
+    int m_nGezeigt = 0;
+
+protected:
+    void ShowGrafik(CGlab2Grafik& grafik) override {
+        ++m_nGezeigt;
+        CString strError;
+        const std::string strPng =
+            VX_SCREENSHOT_DIR "/Glab2Grafik_" + std::to_string(m_nGezeigt) + ".png";
+        QDir().mkpath(VX_SCREENSHOT_DIR);
+        EXPECT_TRUE(grafik.SavePng(strPng, strError)) << strError; // fills the data
+        m_vecRows = grafik.GetRows();
+        m_vecCols = grafik.GetCols();
+        m_strTitel = grafik.GetTitel();
+        m_strStatistikTitel = grafik.GetStatistikTitel();
+    }
+};
+
+TEST_F(GlabDialogTest, ChartRowsOfAllCustomersAndOfOne) {
+    CdiaGrafikTest d(m_sum, &m_accu, "", nullptr);
+    ASSERT_TRUE(d.Create());
+    d.GetDialog()->show();
+    QCoreApplication::processEvents();
+    QTest::keyClick(d.GetDialog(), Qt::Key_Y, Qt::ControlModifier);
+    ASSERT_EQ(d.m_nGezeigt, 1);
+    EXPECT_EQ(d.m_strTitel, "Gesamtumsatz");
+    EXPECT_EQ(d.m_strStatistikTitel, "Gewerbelaborstatistik vom 01.01.2023 bis 31.12.2023");
+    ASSERT_EQ(d.m_vecCols.size(), 1u);
+    EXPECT_EQ(d.m_vecCols[0].m_strKey, "");
+    EXPECT_EQ(d.m_vecCols[0].m_strTitel, "Gesamtumsatz pro Laborkunde");
+    struct Zeile {
+        const char* szKey;
+        const char* szWert;
+    };
+    const Zeile alle[] = {{"101", "135,00"}, {"102", "238,00"}, {"Alle", "373,00"}};
+    ASSERT_EQ(d.m_vecRows.size(), std::size(alle));
+    for (std::size_t n = 0; n < std::size(alle); ++n) {
+        const CRows& r = d.m_vecRows[n];
+        EXPECT_EQ(r.m_strKey, alle[n].szKey);
+        EXPECT_EQ(r.m_strTitel, alle[n].szKey);
+        EXPECT_EQ(r.m_strKey2, "");
+        EXPECT_EQ(r.m_strColKey, "");
+        EXPECT_EQ(r.m_strColTitel, "Gesamtumsatz pro Laborkunde");
+        EXPECT_EQ(r.m_strWert, alle[n].szWert) << r.m_strKey;
+    }
+    EXPECT_EQ(d.m_pGrafik, nullptr); // gone after the command
+
+    d.m_cbLaborkunde.SetSelectedIndex(2);
+    d.OnCTRL_Y();
+    ASSERT_EQ(d.m_vecRows.size(), 1u);
+    EXPECT_EQ(d.m_vecRows[0].m_strKey, "102");
+    EXPECT_EQ(d.m_vecRows[0].m_strWert, "238,00");
+
+    // Cancelled while collecting: no chart.
+    d.m_cbLaborkunde.SetSelectedIndex(0);
+    m_scripted->m_nAbbruchNachUpdates = 1;
+    d.OnCTRL_Y();
+    EXPECT_EQ(d.m_nGezeigt, 2);
 }
 
 } // namespace
