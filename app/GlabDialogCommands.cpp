@@ -119,11 +119,13 @@ bool WaehleFilter(CdiaAwGlab& dialog, const GlabDialogOptions& opt) {
 int OhneFenster(const std::string& strDir, const GlabDialogOptions& opt, char* szProgramm,
                 const std::function<bool(CdiaAwGlab&)>& fnRun) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    // The offscreen platform says so about every window; nothing to act on.
+    // The offscreen platform says so about every window, and a batch run has no
+    // session folder; nothing to act on.
     static const QtMessageHandler previousHandler = qInstallMessageHandler(nullptr);
     qInstallMessageHandler(
         [](QtMsgType type, const QMessageLogContext& context, const QString& strText) {
-            if (previousHandler && !strText.contains(QLatin1String("propagateSizeHints")))
+            if (previousHandler && !strText.contains(QLatin1String("propagateSizeHints")) &&
+                !strText.contains(QLatin1String("XDG_RUNTIME_DIR")))
                 previousHandler(type, context, strText);
         });
     int nArgc = 1;

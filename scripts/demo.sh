@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The demo: a fresh demo practice database, its settings, a few lab invoices, and
-# the lab-turnover list of 2023 from the database into the hit file and back.
+# the lab-turnover list of 2023 from the database into the hit file and back; the
+# commercial-lab statistics of 2023 with its journal (PDF) and chart (PNG).
 #   scripts/demo.sh VXSTAT DB [DATA]
 set -euo pipefail
 VXSTAT=$1
@@ -37,3 +38,10 @@ echo
 "$VXSTAT" glab read --data "$DATA" > "$DATA/gewerbelabor-2023.txt"
 echo "Die ersten Zeilen der Gewerbelaborstatistik (ganz in $DATA/gewerbelabor-2023.txt):"
 head -n 6 "$DATA/gewerbelabor-2023.txt"
+# The commercial-lab evaluation as its dialog prints and charts it.
+"$VXSTAT" glab print --data "$DATA" --db "$DB" --pdf "$DATA/gewerbelabor-journal-2023.pdf"
+"$VXSTAT" glab chart --data "$DATA" --db "$DB" --png "$DATA/gewerbelabor-grafik-2023.png"
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  "$VXSTAT" glab show --data "$DATA" --db "$DB" ||
+    echo "Der Dialog wurde nicht gezeigt."
+fi
