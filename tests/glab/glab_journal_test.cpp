@@ -1,7 +1,4 @@
-// The journal lines, the totals of the checked rows and the chart values of the
-// commercial-lab evaluation, without a dialog.
-#include "glab/GlabChartItem.h"
-#include "glab/GlabGesWerte.h"
+// The lines of the commercial-lab journal as exact strings.
 #include "glab/GlabJournal.h"
 
 #include <gtest/gtest.h>
@@ -27,22 +24,6 @@ GlabJournalZellen Zellen() {
     z.strNetto = "1.312,43";
     z.strBrutto = "1.341,36";
     return z;
-}
-
-CGlabFakt Fakt(const char* szKunde, long long nBrutto, long long nMwSt, bool bStorno,
-               bool bChecked = true) {
-    CGlabFakt f;
-    f.m_strLabKu = szKunde;
-    f.m_TechnLst = CVzW7Betrag::FromCent(nBrutto - nMwSt - 100);
-    f.m_Material = CVzW7Betrag::FromCent(60);
-    f.m_Metall = CVzW7Betrag::FromCent(40);
-    f.m_Betrag4 = CVzW7Betrag::FromCent(1);
-    f.m_MwSt = CVzW7Betrag::FromCent(nMwSt);
-    f.m_Brutto = CVzW7Betrag::FromCent(nBrutto);
-    f.m_Netto = CVzW7Betrag::FromCent(nBrutto - nMwSt + 7); // off on purpose: never summed
-    f.m_bStorno = bStorno;
-    f.m_bChecked = bChecked;
-    return f;
 }
 
 TEST(GlabJournal, RowLineCutsTheCustomerAndPutsTheAmountsUnderTheHeading) {
@@ -83,40 +64,6 @@ TEST(GlabJournal, TotalsLineAndSeparator) {
                         B(5) + "  0,00" + B(7) + B(5) + "550,72" + B(9) + B(3) + "7.043,95" + B(9) +
                         B(3) + "7.594,67");
     EXPECT_EQ(GlabJournalTrenner(), std::string(175, '-'));
-}
-
-TEST(GlabGesWerte, CountsCheckedInvoicesThatAreNotCancelledAndNetIsGrossLessVat) {
-    const std::vector<CGlabFakt> vec = {Fakt("101", 11900, 1900, false),
-                                        Fakt("101", 5000, 500, true),          // cancelled
-                                        Fakt("102", 10700, 700, false, false), // not checked
-                                        Fakt("102", 2140, 140, false)};
-    const CGlabGesWerte w = BerechneGlabGesWerte(vec);
-    EXPECT_EQ(w.m_Brutto.GetCent(), 11900 + 2140);
-    EXPECT_EQ(w.m_MwSt.GetCent(), 1900 + 140);
-    EXPECT_EQ(w.Netto().GetCent(), 11900 + 2140 - 1900 - 140);
-    EXPECT_EQ(w.m_TechnLst.GetCent(), 9900 + 1900);
-    EXPECT_EQ(w.m_Material.GetCent(), 120);
-    EXPECT_EQ(w.m_Betrag4.GetCent(), 2);
-    // Nothing counted: the zero amount, shown as "0,00".
-    const CGlabGesWerte leer = BerechneGlabGesWerte({Fakt("101", 100, 0, true)});
-    EXPECT_EQ(leer.m_Brutto.ToExt(6, true), "  0,00");
-}
-
-TEST(GlabChart, ValuesPerCustomerIgnoreCancellationsAndMarksAndAlleTotalsThem) {
-    const std::vector<CGlabFakt> vec = {Fakt("101", 11900, 1900, false, false),
-                                        Fakt("101", 5000, 500, true),
-                                        Fakt("102", 3000, 0, true), // all of 102 cancelled
-                                        Fakt("103", 2140, 140, false), Fakt("101", 100, 0, false)};
-    std::vector<CGlabChartItem> items = {{"101", "A", ""},
-                                         {"102", "B", ""},
-                                         {"103", "C", ""},
-                                         {"104", "D", ""}, // no invoices at all
-                                         {kGlabChartAlle, kGlabChartAlle, ""}};
-    BerechneGlabChartWerte(items, vec);
-    const long long erwartet[] = {12000, 0, 2140, 0, 14140};
-    for (std::size_t n = 0; n < items.size(); ++n)
-        EXPECT_EQ(CVzW7Betrag(items[n].m_strWert).GetCent(), erwartet[n]) << items[n].m_strKey;
-    EXPECT_EQ(items[1].m_strWert, "e         0");
 }
 
 } // namespace
