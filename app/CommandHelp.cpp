@@ -69,6 +69,24 @@ constexpr Command kCommands[] = {
     {"glab read", "  vxstat glab read [--data ORDNER] [--format text|tsv]\n"
                   "      zeigt die Kundenrechnungen und Fehler der Trefferdatei der\n"
                   "      Gewerbelaborstatistik.\n"},
+    {"glab show", "  vxstat glab show [--data ORDNER] [--db PFAD]\n"
+                  "      zeigt die Trefferdatei der Gewerbelaborstatistik im Auswertungsdialog.\n"
+                  "      --db bringt die Namen der Laborkunden und die Kundenauswahl.\n"},
+    {"glab print",
+     "  vxstat glab print --data ORDNER [--db PFAD] [--kunde NR|alle] [--storno 0|1|2]\n"
+     "                    [--marked-only] --pdf DATEI\n"
+     "      druckt das Journal der Gewerbelaborstatistik als PDF. --kunde wählt einen\n"
+     "      Laborkunden des Dialogs (braucht --db), --storno die Stornos: 0 nur\n"
+     "      stornierte, 1 ohne stornierte, 2 alle (2, wenn nicht angegeben).\n"
+     "      --marked-only druckt nur markierte Zeilen (ohne Dialog sind alle\n"
+     "      markiert). Die Druckdatei vx_glabjournal.dat bleibt im Datenordner.\n"},
+    {"glab chart",
+     "  vxstat glab chart --data ORDNER [--db PFAD] [--kunde NR|alle] [--storno 0|1|2]\n"
+     "                    --png DATEI\n"
+     "      speichert die Grafik der Gewerbelaborstatistik (Gesamtumsatz pro\n"
+     "      Laborkunde, stornierte Rechnungen nicht gezählt) als PNG-Bild: ein Balken\n"
+     "      je Laborkunde der Auswahl und \"Alle\"; mit --kunde nur dieser Kunde.\n"
+     "      --kunde und --storno wie bei glab print.\n"},
 };
 
 constexpr const char* kFooter =

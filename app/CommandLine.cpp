@@ -4,6 +4,7 @@
 #include "app/CommandHelp.h"
 #include "app/DemoDatabase.h"
 #include "app/GlabCommands.h"
+#include "app/GlabDialogCommands.h"
 #include "app/LuCommands.h"
 #include "app/LuExportCommand.h"
 #include "app/LuPrintCommand.h"
@@ -139,10 +140,13 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"demo-db", "", CmdDemoDb},    {"settings", "", CmdSettings}, {"lu", "sample", CmdLuSample},
-    {"lu", "pass", CmdLuPass},     {"lu", "read", CmdLuRead},     {"lu", "summary", CmdLuSummary},
-    {"lu", "show", CmdLuShow},     {"lu", "export", CmdLuExport}, {"lu", "print", CmdLuPrint},
-    {"glab", "pass", CmdGlabPass}, {"glab", "read", CmdGlabRead},
+    {"demo-db", "", CmdDemoDb},      {"settings", "", CmdSettings},
+    {"lu", "sample", CmdLuSample},   {"lu", "pass", CmdLuPass},
+    {"lu", "read", CmdLuRead},       {"lu", "summary", CmdLuSummary},
+    {"lu", "show", CmdLuShow},       {"lu", "export", CmdLuExport},
+    {"lu", "print", CmdLuPrint},     {"glab", "pass", CmdGlabPass},
+    {"glab", "read", CmdGlabRead},   {"glab", "show", CmdGlabShow},
+    {"glab", "print", CmdGlabPrint}, {"glab", "chart", CmdGlabChart},
 };
 
 bool IsHelp(const std::string& word) {

@@ -19,3 +19,10 @@ constexpr const char* kModulKfoPlan = "VxKfoPlan";
 constexpr const char* kEinstiegKfoPlan = "StartKFOWithPatPlan";
 using StartKFOWithPatPlanFn = int(CZVDesc* pVDesc, CZPat* pPat, CZVxKas* pKasse, CString strPatNr,
                                   CString strPlanNr);
+
+// Module "vxglab": the commercial lab's invoice journal at one customer invoice
+// (customer, invoice number and two texts the invoice carries). The result is not used.
+constexpr const char* kModulGewerbelabor = "vxglab";
+constexpr const char* kEinstiegGlabJournal = "StartGlabRechJournalFromStatistic";
+using StartGlabRechJournalFn = int(CString strLabKu, CString strRechNr, CString strInfo3,
+                                   CString strInfo5);

@@ -100,7 +100,7 @@ TEST_F(CommandLine, WrongCallsAndHelp) {
          "",
          "Unterbefehl: sample, pass, read, summary, show, export oder print"},
         {{"lu", "bogus"}, kExitAufruf, "", "Unbekannter Unterbefehl: lu bogus"},
-        {{"glab"}, kExitAufruf, "", "Unterbefehl: pass oder read"},
+        {{"glab"}, kExitAufruf, "", "Unterbefehl: pass, read, show, print oder chart"},
         {{"lu", "--help"}, kExitOk, "vxstat lu summary", ""},
         {{"settings"}, kExitAufruf, "", "Die Praxisdatenbank fehlt (--db PFAD)"},
         {{"settings", "--db", db, "zuviel"}, kExitAufruf, "", "Unerwartetes Argument: zuviel"},
@@ -142,9 +142,9 @@ TEST_F(CommandLine, WrongCallsAndHelp) {
 
 // Every command answers --help with its usage on stdout, wherever it stands.
 TEST_F(CommandLine, EveryCommandAnswersHelp) {
-    const char* const commands[] = {"demo-db",   "settings",   "lu sample", "lu pass",
-                                    "lu read",   "lu summary", "lu show",   "lu export",
-                                    "glab pass", "glab read"};
+    const char* const commands[] = {
+        "demo-db",   "settings",  "lu sample", "lu pass",   "lu read",    "lu summary", "lu show",
+        "lu export", "glab pass", "glab read", "glab show", "glab print", "glab chart"};
     for (const std::string command : commands) {
         std::vector<std::string> args;
         std::istringstream words(command);

@@ -389,29 +389,34 @@ TEST_F(HostWindowTest, CommercialLabPassAndShowThroughTheSeam) {
     EXPECT_TRUE(w.m_pAnzeigen->isDefault());
 }
 
-// Until the commercial-lab dialog is plugged in, the evaluation shows as text.
-TEST_F(HostWindowTest, CommercialLabShowsAsReadOnlyText) {
+// "Anzeigen" opens the commercial-lab evaluation dialog on the rows of the hit
+// file, with the window as its parent.
+TEST_F(HostWindowTest, CommercialLabOpensItsEvaluationDialog) {
     CStatHostWindow& w = Window(Bekannt());
     w.m_pAuswertung->setCurrentIndex(1);
     ASSERT_TRUE(w.Aufbereiten());
+    CStatAccu accu;
+    accu.SetPeriod("20230101", "20231231");
+    CString strError;
+    ASSERT_TRUE(CGlabWalk().Run(accu, strError)) << strError;
+    ASSERT_FALSE(accu.m_vecGlabHits.empty());
     w.m_fnGlabShow = DefaultGlabShow();
-    QString strText;
-    bool bReadOnly = false;
+    QString strTreffer, strTitel;
+    QWidget* pParent = nullptr;
     QTimer::singleShot(0, [&] {
         QWidget* pModal = QApplication::activeModalWidget();
         ASSERT_NE(pModal, nullptr);
-        if (auto* p = pModal->findChild<QPlainTextEdit*>(QStringLiteral("GlabText"))) {
-            strText = p->toPlainText();
-            bReadOnly = p->isReadOnly();
-        }
-        SaveScreenshot(*pModal, QStringLiteral("statHostGlabText"));
+        strTitel = pModal->windowTitle();
+        pParent = pModal->parentWidget();
+        if (auto* p = pModal->findChild<QLabel*>(QStringLiteral("AnzTreffer")))
+            strTreffer = p->text();
+        SaveScreenshot(*pModal, QStringLiteral("statHostGlabDialog"));
         pModal->close();
     });
     EXPECT_TRUE(w.Anzeigen());
-    EXPECT_TRUE(bReadOnly);
-    EXPECT_TRUE(strText.startsWith(QStringLiteral("Gewerbelaborstatistik, Laborkunde: alle")))
-        << strText.toStdString();
-    EXPECT_TRUE(strText.contains(QStringLiteral("Kundenrechnungen,")));
+    EXPECT_EQ(pParent, &w);
+    EXPECT_TRUE(strTitel.contains(QStringLiteral("Gewerbelaborstatistik"))) << strTitel.toStdString();
+    EXPECT_EQ(strTreffer.toStdString(), std::to_string(accu.m_vecGlabHits.size()));
 }
 
 // The evaluation dialog's results: another technician runs the pass for that

@@ -28,6 +28,14 @@ extern "C" int StartKFOWithPatPlan(CZVDesc* pVDesc, CZPat* pPat, CZVxKas* pKasse
 }
 static_assert(std::is_same_v<decltype(StartKFOWithPatPlan), StartKFOWithPatPlanFn>);
 
+extern "C" int StartGlabRechJournalFromStatistic(CString strLabKu, CString strRechNr,
+                                                 CString strInfo3, CString strInfo5) {
+    Aufrufe() += VX_MODUL ":StartGlabRechJournalFromStatistic(" + strLabKu + "|" + strRechNr + "|" +
+                 strInfo3 + "|" + strInfo5 + ")\n";
+    return 0;
+}
+static_assert(std::is_same_v<decltype(StartGlabRechJournalFromStatistic), StartGlabRechJournalFn>);
+
 // The calls since the last VxTestLoeschen, one line each.
 extern "C" const char* VxTestAufrufe() {
     return Aufrufe().c_str();
