@@ -1,6 +1,7 @@
 #include "app/GlabDialogCommands.h"
 
 #include "app/Args.h"
+#include "app/BatchQt.h"
 #include "app/CommandHelp.h"
 #include "app/DataFolderOption.h"
 #include "glab/File2Glab.h"
@@ -111,16 +112,7 @@ bool WaehleFilter(CdiaAwGlab& dialog, const GlabDialogOptions& opt) {
 // Reads the hit file and runs fnRun on the dialog built without a window.
 int OhneFenster(const std::string& strDir, const GlabDialogOptions& opt, char* szProgramm,
                 const std::function<bool(CdiaAwGlab&)>& fnRun) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    // The offscreen platform says so about every window, and a batch run has no
-    // session folder; nothing to act on.
-    static const QtMessageHandler previousHandler = qInstallMessageHandler(nullptr);
-    qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context, const QString& strText) {
-            if (previousHandler && !strText.contains(QLatin1String("propagateSizeHints")) &&
-                !strText.contains(QLatin1String("XDG_RUNTIME_DIR")))
-                previousHandler(type, context, strText);
-        });
+    PrepareBatchQt();
     int nArgc = 1;
     char* argvQt[] = {szProgramm, nullptr};
     QApplication app(nArgc, argvQt);

@@ -1,6 +1,7 @@
 #include "app/LuExportCommand.h"
 
 #include "app/Args.h"
+#include "app/BatchQt.h"
 #include "app/CommandHelp.h"
 #include "app/DataFolderOption.h"
 #include "app/LuHitFile.h"
@@ -91,7 +92,7 @@ int CmdLuExport(int argc, char** argv) {
     if (ReadLuHitFile(sum, accu, DataDirName(), eMode, strError)) {
         SetMandanten(sum, accu);
         // The dialog is built without a window: no display needed.
-        if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        PrepareBatchQt();
         int nArgc = 1;
         QApplication app(nArgc, argv);
         nExit = Exportiere(sum, accu, eMode, nView, bNurMarkierte, strZiel);

@@ -1,6 +1,7 @@
 #include "app/LuPrintCommand.h"
 
 #include "app/Args.h"
+#include "app/BatchQt.h"
 #include "app/CommandHelp.h"
 #include "app/DataFolderOption.h"
 #include "app/LuShowCommand.h"
@@ -66,7 +67,7 @@ bool PdfOrdnerDa(const std::string& strPdf) {
 
 int Drucke(const LuPrintOptions& opt, char* szProgramm) {
     // The dialog is built without a window.
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    PrepareBatchQt();
     int nArgc = 1;
     char* argvQt[] = {szProgramm, nullptr};
     QApplication app(nArgc, argvQt);

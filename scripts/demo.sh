@@ -36,8 +36,6 @@ head -n 6 "$DATA/gewerbelabor-2023.txt"
 # The commercial-lab evaluation as its dialog prints and charts it.
 "$VXSTAT" glab print --data "$DATA" --db "$DB" --pdf "$DATA/gewerbelabor-journal-2023.pdf"
 "$VXSTAT" glab chart --data "$DATA" --db "$DB" --png "$DATA/gewerbelabor-grafik-2023.png"
-echo "Das Journal der Gewerbelaborstatistik: $DATA/gewerbelabor-journal-2023.pdf"
-echo "Ihre Grafik: $DATA/gewerbelabor-grafik-2023.png"
 # With a display, and not in CI, the demo ends in the statistics window on the
 # demo database and its data folder.
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
