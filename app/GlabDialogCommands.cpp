@@ -89,6 +89,21 @@ bool LeseTrefferdatei(const std::string& strDir, CGlabSum& sum, CStatAccu& accu)
     return true;
 }
 
+// Selects the combo row of the customer with the number given (leading zeros and
+// blanks do not matter: "0102" is customer 102); false when there is none. Row 0
+// is "Alle" with no number, or the one customer of a run for one customer.
+bool WaehleKunde(CdiaAwGlab& dialog, const CString& strKunde) {
+    const long long nKunde = LeadingInt(Trim(strKunde));
+    for (int nRow = 0; nRow < dialog.m_matLabKu.Count(); ++nRow) {
+        const CString strNr = Trim(dialog.m_matLabKu.GetValue(nRow, 0));
+        if (IsNumber(strNr) && LeadingInt(strNr) == nKunde) {
+            dialog.m_cbLaborkunde.SetSelectedIndex(nRow);
+            return true;
+        }
+    }
+    return false;
+}
+
 // Sets both filters of the dialog as the options say; false with a message.
 bool WaehleFilter(CdiaAwGlab& dialog, const GlabDialogOptions& opt) {
     if (opt.strKunde == "alle") {
@@ -98,8 +113,7 @@ bool WaehleFilter(CdiaAwGlab& dialog, const GlabDialogOptions& opt) {
             return false;
         }
         dialog.m_cbLaborkunde.SetSelectedIndex(0);
-    } else if (!opt.strKunde.empty() &&
-               !DoSetMember(dialog.m_cbLaborkunde, dialog.m_matLabKu, opt.strKunde, 0)) {
+    } else if (!opt.strKunde.empty() && !WaehleKunde(dialog, opt.strKunde)) {
         HaltE(CdiaAwGlab::kTitel, "Laborkunde " + opt.strKunde +
                                       " steht nicht in der Auswahl des Dialogs (Kunden mit "
                                       "Anschrift aus der Praxisdatenbank, --db).");

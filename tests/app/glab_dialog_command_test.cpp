@@ -69,6 +69,12 @@ TEST_F(GlabDialogCommand, PrintWritesTheJournalOfAllOrOneCustomer) {
     text = PdfText(pdf);
     EXPECT_NE(text.find("Laborkunde: " + s_strKunde + " - Zahnarztpraxis"), std::string::npos)
         << text;
+
+    // Leading zeros name the same customer.
+    r = Run({"glab", "print", "--data", Data(), "--db", Db(), "--kunde", "00" + s_strKunde,
+             "--pdf", pdf});
+    ASSERT_EQ(r.nExit, kExitOk) << r.strErr;
+    EXPECT_NE(PdfText(pdf).find("Laborkunde: " + s_strKunde + " - "), std::string::npos);
 }
 
 TEST_F(GlabDialogCommand, ChartSavesAPngOfAllOrOneCustomer) {
