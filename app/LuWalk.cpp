@@ -16,6 +16,7 @@
 #include "host/db/ZLabHit.h"
 #include "host/db/ZMandant.h"
 #include "host/db/ZVDesc.h"
+#include "host/stat/BehLiqIndex.h"
 #include "host/stat/StatAccu.h"
 
 #include <algorithm>
@@ -133,7 +134,8 @@ private:
     CLUSum& m_sum;
     CZLabHit m_rec;
     CLuWalkErrors m_errors;
-    CZBeh m_behLiq;  // for the liquidation-number search
+    CZBeh m_behLiq;        // for the liquidation-number search of a plan
+    CBehLiqIndex m_liqIdx; // the records it looks at, read once
     CZVDesc m_vdesc; // insurance of paid invoices
 
     // The part of an invoice being merged: its hits of one cancellation type.
@@ -160,6 +162,7 @@ private:
 bool CLuWalk::Walk(CString& strError) {
     CProgress progress("Laborumsatzliste: " + LuModeTitel(m_req.eMode) + " werden gelesen ...");
     SucheUngueltigeDaten();
+    m_liqIdx.Load(dbDatabaseRO.Conn(), CLUSum::LiqPlanArten(), m_accu.Bills());
     int rc = StartQuery();
     const long nTotal = m_rec.GetCount();
     // As a rule one row per invoice.
@@ -417,7 +420,10 @@ void CLuWalk::SucheLiqNr(CLULabRech& row) {
     const CString strKey = itoc(static_cast<long long>(row.m_strPatNr.size())) + ":" +
                            row.m_strPatNr + row.m_strPlanNr;
     if (m_setOhneLiqNr.count(strKey)) return;
-    m_sum.TestLabRech1(&m_accu, &m_behLiq, row, true);
+    if (const std::vector<CLiqSatz>* pSaetze = m_liqIdx.Find(row.m_strPatNr, row.m_strPlanNr))
+        m_sum.TestLabRech1(m_accu, *pSaetze, row, true);
+    else
+        m_sum.TestLabRech1(&m_accu, &m_behLiq, row, true);
     if (row.m_strLiqNr.empty()) m_setOhneLiqNr.insert(strKey);
 }
 

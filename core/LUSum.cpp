@@ -8,15 +8,6 @@
 
 namespace {
 
-// Plan kinds whose treatment records carry the bills of lab work, as the
-// treatment query expects them: quoted characters separated by commas.
-CString LiqPlanArten() {
-    CString s;
-    for (char c : {'k', 'g', 'p', 'q'})
-        s += (s.empty() ? "'" : "','") + CString(1, c);
-    return s + "'";
-}
-
 // Record kinds whose bill can hold the liquidation number of lab work (not 5).
 constexpr const char* kLiqSatzArten = "12346789";
 
@@ -46,35 +37,56 @@ void CLUSum::MoveLabRech(const CBehHitLine& hit, const CLUDefault& settings) {
 }
 
 void CLUSum::TestLabRech1(CStatAccu* pAccu, CZBeh* pBeh, CLULabRech& row, bool bOnlyIfEmpty) {
-    if (row.m_strLBlockNr.empty() || row.m_strPlanNr.empty()) return;
-    const CString strKey = row.m_strPatNr + row.m_strPlanNr;
-    const auto found = m_mapLiqNr.find(strKey);
-    if (found != m_mapLiqNr.end()) {
-        if (!(bOnlyIfEmpty && !row.m_strLiqNr.empty())) row.m_strLiqNr = found->second;
-        return;
-    }
-    if (!pAccu || !pBeh) return;
-
+    if (AusKarte(row, bOnlyIfEmpty) || !pAccu || !pBeh) return;
     pBeh->Reset();
     pBeh->m_strPatNr = row.m_strPatNr;
     pBeh->m_strPlanNr = row.m_strPlanNr;
     CString strLeer;
     CString strPlanArten = LiqPlanArten();
-    if (pBeh->GetForEvaluate("", "", "", strLeer, strPlanArten, true, false, false, 0, 0) != 0)
-        return;
+    std::vector<CLiqSatz> vecSaetze;
+    for (int rc = pBeh->GetForEvaluate("", "", "", strLeer, strPlanArten, true, false, false, 0, 0);
+         rc == 0; rc = pBeh->Next())
+        vecSaetze.push_back({pBeh->m_strArt, pBeh->m_strBillKey});
+    SucheLiqNr(*pAccu, vecSaetze, row, bOnlyIfEmpty);
+}
+
+void CLUSum::TestLabRech1(CStatAccu& accu, const std::vector<CLiqSatz>& vecSaetze, CLULabRech& row,
+                          bool bOnlyIfEmpty) {
+    if (!AusKarte(row, bOnlyIfEmpty)) SucheLiqNr(accu, vecSaetze, row, bOnlyIfEmpty);
+}
+
+// Plan kinds whose treatment records carry the bills of lab work, as the
+// treatment query expects them: quoted characters separated by commas.
+CString CLUSum::LiqPlanArten() {
+    CString s;
+    for (char c : {'k', 'g', 'p', 'q'})
+        s += (s.empty() ? "'" : "','") + CString(1, c);
+    return s + "'";
+}
+
+bool CLUSum::AusKarte(CLULabRech& row, bool bOnlyIfEmpty) const {
+    if (row.m_strLBlockNr.empty() || row.m_strPlanNr.empty()) return true;
+    const auto found = m_mapLiqNr.find(row.m_strPatNr + row.m_strPlanNr);
+    if (found == m_mapLiqNr.end()) return false;
+    if (!(bOnlyIfEmpty && !row.m_strLiqNr.empty())) row.m_strLiqNr = found->second;
+    return true;
+}
+
+void CLUSum::SucheLiqNr(CStatAccu& accu, const std::vector<CLiqSatz>& vecSaetze, CLULabRech& row,
+                        bool bOnlyIfEmpty) {
     const CString strSatzArten = kLiqSatzArten;
-    do {
-        CBill* pBill = pAccu->GetBill(pBeh->m_strPatNr, pBeh->m_strBillKey);
+    for (const CLiqSatz& satz : vecSaetze) {
+        CBill* pBill = accu.GetBill(row.m_strPatNr, satz.strBillKey);
         if (!pBill) return;
         const char cStatus = pBill->GetStatus();
         const bool bAbgerechnet = pBill->IsAbgerechnet() || cStatus == 'b' || cStatus == 'p';
         // The kind is looked for as a text within the list of kinds.
-        if (bAbgerechnet && strSatzArten.find(pBeh->m_strArt) != CString::npos) {
+        if (bAbgerechnet && strSatzArten.find(satz.strArt) != CString::npos) {
             if (pBill->GetLiqNr().empty()) return;
             if (bOnlyIfEmpty && !row.m_strLiqNr.empty()) return;
             row.m_strLiqNr = pBill->GetLiqNr();
-            m_mapLiqNr[strKey] = row.m_strLiqNr;
+            m_mapLiqNr[row.m_strPatNr + row.m_strPlanNr] = row.m_strLiqNr;
             return;
         }
-    } while (pBeh->Next() == 0);
+    }
 }

@@ -23,10 +23,32 @@ CBill* CBillCache::Get(const CString& strPatNr, const CString& strBillKey) {
     Key key(strPatNr, strBillKey);
     const auto it = m_mapBills.find(key);
     if (it != m_mapBills.end()) return it->second.get();
+    const auto gelesen = m_mapGelesen.find(key);
+    if (gelesen != m_mapGelesen.end()) {
+        std::unique_ptr<CBill> pBill;
+        if (const std::optional<Werte>& werte = gelesen->second) {
+            pBill = std::make_unique<CBill>(&dbDatabaseRO);
+            pBill->m_strPatNr = strPatNr;
+            pBill->m_strBillKey = strBillKey;
+            pBill->m_strStatus = werte->strStatus;
+            pBill->m_nAbgerechnet = werte->nAbgerechnet;
+            pBill->m_strLiqNr = werte->strLiqNr;
+            pBill->m_strDatum = werte->strDatum;
+        }
+        m_mapGelesen.erase(gelesen);
+        return m_mapBills.emplace(std::move(key), std::move(pBill)).first->second.get();
+    }
     bool bFault = false;
     std::unique_ptr<CBill> pBill = Lookup(strPatNr, strBillKey, bFault);
     if (bFault) return nullptr;
     return m_mapBills.emplace(std::move(key), std::move(pBill)).first->second.get();
+}
+
+void CBillCache::Put(const CString& strPatNr, const CString& strBillKey,
+                     std::optional<Werte> werte) {
+    Key key(strPatNr, strBillKey);
+    if (m_mapBills.count(key)) return;
+    m_mapGelesen.emplace(std::move(key), std::move(werte));
 }
 
 std::unique_ptr<CBill> CBillCache::Lookup(const CString& strPatNr, const CString& strBillKey,

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 
 class CBill;
@@ -23,6 +24,18 @@ public:
     // fault also gives nullptr but is not remembered, so a later call tries again.
     CBill* Get(const CString& strPatNr, const CString& strBillKey);
 
+    // The columns of a bill that a query read along with other rows.
+    struct Werte {
+        CString strStatus;
+        int nAbgerechnet = 0;
+        CString strLiqNr;
+        CString strDatum;
+    };
+    // Takes the answer for a key from such a query: the bill, or std::nullopt when
+    // there is none. A key answered before keeps its answer. The bill object is
+    // made only when Get asks for it: most of them are never asked for.
+    void Put(const CString& strPatNr, const CString& strBillKey, std::optional<Werte> werte);
+
 private:
     using Key = std::pair<CString, CString>;
     std::unique_ptr<CBill> Lookup(const CString& strPatNr, const CString& strBillKey, bool& bFault);
@@ -31,4 +44,5 @@ private:
     // cached bill holds no prepared statement.
     std::unique_ptr<CBill> m_pQuery;
     std::map<Key, std::unique_ptr<CBill>> m_mapBills;
+    std::map<Key, std::optional<Werte>> m_mapGelesen; // from Put, not yet asked for
 };

@@ -49,6 +49,8 @@ public:
     CBill* GetBill(const CString& strPatNr, const CString& strBillKey) {
         return m_bills.Get(strPatNr, strBillKey);
     }
+    // The bills, for a walk that reads many of them along with other rows.
+    CBillCache& Bills() { return m_bills; }
 
     std::vector<CString> m_vecMandanten;         // practice owner ids of the evaluation
     std::vector<CString> m_vecTechniker;         // technician names, for the dialog
