@@ -162,7 +162,8 @@ private:
 bool CLuWalk::Walk(CString& strError) {
     CProgress progress("Laborumsatzliste: " + LuModeTitel(m_req.eMode) + " werden gelesen ...");
     SucheUngueltigeDaten();
-    m_liqIdx.Load(dbDatabaseRO.Conn(), CLUSum::LiqPlanArten(), m_accu.Bills());
+    m_liqIdx.Load(dbDatabaseRO.Conn(), CLUSum::LiqPlanArten());
+    m_accu.LoadAllBills(dbDatabaseRO.Conn());
     int rc = StartQuery();
     const long nTotal = m_rec.GetCount();
     // As a rule one row per invoice.

@@ -4,10 +4,8 @@
 #include "host/TextUtil.h"
 #include "host/db/DbConnection.h"
 #include "host/db/ZBeh.h"
-#include "host/stat/BillCache.h"
 
 #include <cstddef>
-#include <optional>
 #include <string>
 
 namespace {
@@ -15,17 +13,6 @@ namespace {
 // Patient and plan as one text; the length keeps "1"+"23" apart from "12"+"3".
 CString Schluessel(const CString& strPatNr, const CString& strPlanNr) {
     return itoc(static_cast<long long>(strPatNr.size())) + ":" + strPatNr + strPlanNr;
-}
-
-// False when the text loses characters in Windows-1252.
-bool Verlustfrei(std::string_view utf8, CString& str) {
-    if (IsAscii(utf8)) {
-        str.assign(utf8);
-        return true;
-    }
-    std::size_t nErsetzt = 0;
-    str = Utf8ToCp1252(utf8, &nErsetzt);
-    return nErsetzt == 0;
 }
 
 // The columns of beh that the search reads only to note lost characters: one
@@ -39,7 +26,7 @@ constexpr const char* kUebrigeSpalten =
 
 } // namespace
 
-void CBehLiqIndex::Load(IDbConnection& db, const CString& strPlanArten, CBillCache& bills) {
+void CBehLiqIndex::Load(IDbConnection& db, const CString& strPlanArten) {
     m_mapSaetze.clear();
     m_setUnsicher.clear();
     const std::vector<CString> vecArten = CZBeh::ParsePlanArten(strPlanArten);
@@ -54,9 +41,7 @@ void CBehLiqIndex::Load(IDbConnection& db, const CString& strPlanArten, CBillCac
     }
     auto stmt = db.PrepareCursor(
         std::string("SELECT beh.pat_nr, beh.plan_nr, beh.art, beh.bill_key, ") + kUebrigeSpalten +
-        ", bl.pat_nr, bl.status, bl.abgerechnet, bl.liq_nr, bl.datum FROM beh"
-        " LEFT JOIN plan pl ON pl.pat_nr = beh.pat_nr AND pl.plan_nr = beh.plan_nr"
-        " LEFT JOIN bill bl ON bl.pat_nr = beh.pat_nr AND bl.bill_key = beh.bill_key" +
+        " FROM beh LEFT JOIN plan pl ON pl.pat_nr = beh.pat_nr AND pl.plan_nr = beh.plan_nr" +
         strArten + " ORDER BY beh.pat_nr, beh.plan_nr, beh.datum, beh.beh_id");
     int n = 1;
     for (const CString& strArt : vecArten)
@@ -66,28 +51,19 @@ void CBehLiqIndex::Load(IDbConnection& db, const CString& strPlanArten, CBillCac
     const CCp1252Verluste verschluckt;
     CString strPat, strPlan, strRest;
     while (stmt->Step()) {
-        CLiqSatz satz;
-        const bool bPat = Verlustfrei(stmt->ColumnText(0), strPat);
-        const bool bPlan = Verlustfrei(stmt->ColumnText(1), strPlan);
-        CString strKey = Schluessel(strPat, strPlan);
-        if (!bPat || !bPlan || !Verlustfrei(stmt->ColumnText(2), satz.strArt) ||
-            !Verlustfrei(stmt->ColumnText(3), satz.strBillKey) ||
-            !Verlustfrei(stmt->ColumnText(4), strRest)) {
-            m_setUnsicher.insert(std::move(strKey));
+        // GetForEvaluate asks with texts that came from the database: a patient or
+        // plan number that loses characters is one it can never ask for.
+        if (!Utf8ToCp1252Exakt(stmt->ColumnText(0), strPat) ||
+            !Utf8ToCp1252Exakt(stmt->ColumnText(1), strPlan))
             continue;
-        }
-        if (stmt->ColumnIsNull(5)) {
-            bills.Put(strPat, satz.strBillKey, std::nullopt);
-        } else {
-            CBillCache::Werte werte;
-            werte.nAbgerechnet = static_cast<int>(stmt->ColumnInt(7));
-            // A bill whose texts lose characters is read by the cache itself.
-            if (Verlustfrei(stmt->ColumnText(6), werte.strStatus) &&
-                Verlustfrei(stmt->ColumnText(8), werte.strLiqNr) &&
-                Verlustfrei(stmt->ColumnText(9), werte.strDatum))
-                bills.Put(strPat, satz.strBillKey, std::move(werte));
-        }
-        m_mapSaetze[strKey].push_back(std::move(satz));
+        CString strKey = Schluessel(strPat, strPlan);
+        CLiqSatz satz;
+        if (!Utf8ToCp1252Exakt(stmt->ColumnText(2), satz.strArt) ||
+            !Utf8ToCp1252Exakt(stmt->ColumnText(3), satz.strBillKey) ||
+            !Utf8ToCp1252Exakt(stmt->ColumnText(4), strRest))
+            m_setUnsicher.insert(std::move(strKey));
+        else
+            m_mapSaetze[strKey].push_back(std::move(satz));
     }
     m_bGeladen = true;
 }

@@ -2,15 +2,13 @@
 // The treatment records the search for a liquidation number looks at, read for
 // every patient and plan in one query, so that an evaluation does not ask the
 // database once per plan. The search walks the records of one patient and plan
-// whose plan kind is listed, in date order, and asks for the bill of each: the
-// query brings those bills along and hands them to the bill cache.
+// whose plan kind is listed, in date order, and asks for the bill of each.
 #include "host/CString.h"
 
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
-class CBillCache;
 class IDbConnection;
 
 // A record as the search needs it: its amount kind and the key of its bill.
@@ -22,9 +20,9 @@ struct CLiqSatz {
 class CBehLiqIndex {
 public:
     // Reads the records of every patient and plan whose plan kind is in
-    // strPlanArten (as CZBeh::GetForEvaluate takes it) and gives their bills to
-    // bills. Throws DbError when the database cannot be read.
-    void Load(IDbConnection& db, const CString& strPlanArten, CBillCache& bills);
+    // strPlanArten (as CZBeh::GetForEvaluate takes it). Throws DbError when the
+    // database cannot be read.
+    void Load(IDbConnection& db, const CString& strPlanArten);
 
     // The records of a patient and plan as GetForEvaluate gives them, an empty
     // list when it gives none. nullptr when the index cannot tell: before Load,

@@ -6,10 +6,11 @@
 
 #include <map>
 #include <memory>
-#include <optional>
+#include <set>
 #include <utility>
 
 class CBill;
+class IDbConnection;
 
 class CBillCache {
 public:
@@ -24,17 +25,10 @@ public:
     // fault also gives nullptr but is not remembered, so a later call tries again.
     CBill* Get(const CString& strPatNr, const CString& strBillKey);
 
-    // The columns of a bill that a query read along with other rows.
-    struct Werte {
-        CString strStatus;
-        int nAbgerechnet = 0;
-        CString strLiqNr;
-        CString strDatum;
-    };
-    // Takes the answer for a key from such a query: the bill, or std::nullopt when
-    // there is none. A key answered before keeps its answer. The bill object is
-    // made only when Get asks for it: most of them are never asked for.
-    void Put(const CString& strPatNr, const CString& strBillKey, std::optional<Werte> werte);
+    // Reads every bill of the database at once, for a walk that asks for many of
+    // them; Get then answers from memory. Throws DbError when the table cannot be
+    // read.
+    void LoadAll(IDbConnection& db);
 
 private:
     using Key = std::pair<CString, CString>;
@@ -44,5 +38,14 @@ private:
     // cached bill holds no prepared statement.
     std::unique_ptr<CBill> m_pQuery;
     std::map<Key, std::unique_ptr<CBill>> m_mapBills;
-    std::map<Key, std::optional<Werte>> m_mapGelesen; // from Put, not yet asked for
+    // From LoadAll: the bills not yet asked for, and whether that was every bill.
+    struct Werte {
+        CString strStatus;
+        int nAbgerechnet = 0;
+        CString strLiqNr;
+        CString strDatum;
+    };
+    std::map<Key, Werte> m_mapGelesen;
+    std::set<Key> m_setNachfragen; // bills whose texts Get reads itself
+    bool m_bAlleGelesen = false;
 };
