@@ -328,18 +328,23 @@ bool CheckPgLocation(const std::string& strLocation, std::string& strProblem) {
         PQfreemem(szError);
         return false;
     }
+    PQconninfoFree(pOptions);
+    strProblem = PgPasswordProblem(strLocation);
+    return strProblem.empty();
+}
+
+std::string PgPasswordProblem(const std::string& strLocation) {
+    PQconninfoOption* pOptions = PQconninfoParse(strLocation.c_str(), nullptr);
+    if (!pOptions) return {};
     bool bPassword = false;
     for (PQconninfoOption* p = pOptions; p->keyword; ++p)
         if (std::string_view(p->keyword) == "password" && p->val && *p->val) bPassword = true;
     PQconninfoFree(pOptions);
-    if (bPassword) {
-        strProblem = "Die Angabe des Datenbankservers enthält ein Passwort. Passwörter gehören "
-                     "nicht auf die Befehlszeile: bitte die Passwortdatei von PostgreSQL "
-                     "(~/.pgpass oder PGPASSFILE) oder die Umgebungsvariable PGPASSWORD "
-                     "verwenden.";
-        return false;
-    }
-    return true;
+    if (!bPassword) return {};
+    return "Die Angabe des Datenbankservers enthält ein Passwort. Passwörter gehören "
+           "nicht auf die Befehlszeile: bitte die Passwortdatei von PostgreSQL "
+           "(~/.pgpass oder PGPASSFILE) oder die Umgebungsvariable PGPASSWORD "
+           "verwenden.";
 }
 
 // Host, port, database and user, never a password.
