@@ -1,6 +1,6 @@
 #pragma once
 // The lab hits of an evaluation period in one query: the treatment records of lab
-// invoices joined with their invoice and patient, in invoice order. A record holds
+// invoices joined with their invoice, in invoice order, and the patient's name. A record holds
 // the treatment record in m_beh and its invoice in m_fakt, so that the hit and the
 // invoice data are taken from them as from the record sets of their tables.
 //
@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -82,6 +83,8 @@ private:
     int Run(const std::string& strWhere, const std::string& strOrder, std::vector<CString> params);
     int Step();
     void Load();
+    void LoadNames();
+    void LoadName(IDbStatement& stmt);
     static void LoadField(IDbStatement& stmt, int nColumn, const Member& member);
 
     CDatabase* m_pDb;
@@ -93,4 +96,13 @@ private:
     std::string m_strCountSql;
     std::vector<CString> m_vecCountParams;
     CString m_strLastError;
+
+    // The patient's number among the columns: the record's, and the invoice's.
+    static constexpr int kSpalteBehPatNr = 3; // after f.fakt_key, b.beh_id, b.md_id
+    int m_nSpalteFaktPatNr = 0;
+    struct Name {
+        std::string strName, strVorname; // UTF-8, as stored
+    };
+    std::unordered_map<std::string, Name> m_mapNamen; // by patient number as stored
+    std::string m_strNameKey;
 };
