@@ -43,16 +43,17 @@ void CLUSum::TestLabRech1(CStatAccu* pAccu, CZBeh* pBeh, CLULabRech& row, bool b
     pBeh->m_strPlanNr = row.m_strPlanNr;
     CString strLeer;
     CString strPlanArten = LiqPlanArten();
-    std::vector<CLiqSatz> vecSaetze;
+    // Records after the one that ends the search are not read.
     for (int rc = pBeh->GetForEvaluate("", "", "", strLeer, strPlanArten, true, false, false, 0, 0);
          rc == 0; rc = pBeh->Next())
-        vecSaetze.push_back({pBeh->m_strArt, pBeh->m_strBillKey});
-    SucheLiqNr(*pAccu, vecSaetze, row, bOnlyIfEmpty);
+        if (PruefeSatz(*pAccu, pBeh->m_strArt, pBeh->m_strBillKey, row, bOnlyIfEmpty)) return;
 }
 
 void CLUSum::TestLabRech1(CStatAccu& accu, const std::vector<CLiqSatz>& vecSaetze, CLULabRech& row,
                           bool bOnlyIfEmpty) {
-    if (!AusKarte(row, bOnlyIfEmpty)) SucheLiqNr(accu, vecSaetze, row, bOnlyIfEmpty);
+    if (AusKarte(row, bOnlyIfEmpty)) return;
+    for (const CLiqSatz& satz : vecSaetze)
+        if (PruefeSatz(accu, satz.strArt, satz.strBillKey, row, bOnlyIfEmpty)) return;
 }
 
 // Plan kinds whose treatment records carry the bills of lab work, as the
@@ -72,21 +73,17 @@ bool CLUSum::AusKarte(CLULabRech& row, bool bOnlyIfEmpty) const {
     return true;
 }
 
-void CLUSum::SucheLiqNr(CStatAccu& accu, const std::vector<CLiqSatz>& vecSaetze, CLULabRech& row,
-                        bool bOnlyIfEmpty) {
-    const CString strSatzArten = kLiqSatzArten;
-    for (const CLiqSatz& satz : vecSaetze) {
-        CBill* pBill = accu.GetBill(row.m_strPatNr, satz.strBillKey);
-        if (!pBill) return;
-        const char cStatus = pBill->GetStatus();
-        const bool bAbgerechnet = pBill->IsAbgerechnet() || cStatus == 'b' || cStatus == 'p';
-        // The kind is looked for as a text within the list of kinds.
-        if (bAbgerechnet && strSatzArten.find(satz.strArt) != CString::npos) {
-            if (pBill->GetLiqNr().empty()) return;
-            if (bOnlyIfEmpty && !row.m_strLiqNr.empty()) return;
-            row.m_strLiqNr = pBill->GetLiqNr();
-            m_mapLiqNr[row.m_strPatNr + row.m_strPlanNr] = row.m_strLiqNr;
-            return;
-        }
-    }
+bool CLUSum::PruefeSatz(CStatAccu& accu, const CString& strArt, const CString& strBillKey,
+                        CLULabRech& row, bool bOnlyIfEmpty) {
+    CBill* pBill = accu.GetBill(row.m_strPatNr, strBillKey);
+    if (!pBill) return true;
+    const char cStatus = pBill->GetStatus();
+    const bool bAbgerechnet = pBill->IsAbgerechnet() || cStatus == 'b' || cStatus == 'p';
+    // The kind is looked for as a text within the list of kinds.
+    if (!bAbgerechnet || CString(kLiqSatzArten).find(strArt) == CString::npos) return false;
+    if (pBill->GetLiqNr().empty()) return true;
+    if (bOnlyIfEmpty && !row.m_strLiqNr.empty()) return true;
+    row.m_strLiqNr = pBill->GetLiqNr();
+    m_mapLiqNr[row.m_strPatNr + row.m_strPlanNr] = row.m_strLiqNr;
+    return true;
 }

@@ -46,6 +46,8 @@ private:
     // True when the row needs no search: no lab block or plan, or the number of
     // its patient and plan was found before (then taken).
     bool AusKarte(CLULabRech& row, bool bOnlyIfEmpty) const;
-    void SucheLiqNr(CStatAccu& accu, const std::vector<CLiqSatz>& vecSaetze, CLULabRech& row,
-                    bool bOnlyIfEmpty);
+    // One record of the search, in date order: true when it ends the search (the
+    // number found, or none to be had).
+    bool PruefeSatz(CStatAccu& accu, const CString& strArt, const CString& strBillKey,
+                    CLULabRech& row, bool bOnlyIfEmpty);
 };

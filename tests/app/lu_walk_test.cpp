@@ -12,6 +12,7 @@
 #include "core/LUSum.h"
 #include "host/ScriptedHostServices.h"
 #include "host/TextUtil.h"
+#include "host/Cp1252.h"
 #include "host/db/Bill.h"
 #include "host/db/ZBeh.h"
 #include "host/db/ZFakt.h"
@@ -532,6 +533,43 @@ TEST_F(LuWalkTest, TextsThatLoseCharactersAreCounted) {
     EXPECT_EQ(m_accu.m_vecErrors[0].m_strText,
               "1 Text der Praxisdatenbank hat Zeichen, die es in Windows-1252 nicht gibt; sie "
               "sind durch \"?\" ersetzt (\"?ukasz\").");
+}
+
+// The walk reads some tables whole at its start; only the texts it uses count:
+// those of the hits' patients and of the records the liquidation-number search
+// looks at up to the one that gives the number.
+TEST_F(LuWalkTest, OnlyTextsTheWalkUsesAreCounted) {
+    CZPlan plan(&dbDatabase);
+    plan.m_strPatNr = "100", plan.m_strPlanNr = "1", plan.m_strPlanArt = "k";
+    Write(plan);
+    CBill offen(&dbDatabase);
+    offen.m_strPatNr = "100", offen.m_strBillKey = "B0";
+    Write(offen);
+    CBill bill(&dbDatabase);
+    bill.m_strPatNr = "100", bill.m_strBillKey = "B1", bill.m_strStatus = "b";
+    bill.m_strLiqNr = "2023/00007";
+    Write(bill);
+    AddFakt({.key = "R1", .datum = "20230310"});
+    AddBeh({.id = 1, .fakt = "R1", .datum = "20230301", .cent = 100, .bill = "B1"});
+    // Searched before the hit (an open bill), and after it (never reached).
+    AddBeh({.id = 2, .fakt = "", .datum = "20230201", .cent = 0, .bill = "B0"});
+    AddBeh({.id = 3, .fakt = "", .datum = "20230401", .cent = 0, .bill = "B0"});
+    AddBeh({.id = 4, .fakt = "", .datum = "20230201", .cent = 0, .pat = "999"}); // no hit
+    auto& db = dbDatabase.Conn();
+    db.Execute("UPDATE beh SET text = '\xC5\x81\xC3\xB3" "d\xC5\xBA' WHERE beh_id = 2");
+    db.Execute("UPDATE beh SET text = 'Gda\xC5\x84sk' WHERE beh_id IN (3, 4)");
+    db.Execute("INSERT INTO pat (pat_nr, name, vorname) VALUES ('999', 'Nowak', '\xC5\x81ucja')");
+    db.Execute("INSERT INTO bill (pat_nr, bill_key, liq_nr) VALUES ('999', 'B9', 'L-\xC5\x81')");
+    std::size_t nGeaendert = 99;
+    m_accu = CStatAccu();
+    ASSERT_TRUE(RunLuWalk({"20230101", "20231231", "", LuMode::Invoices}, m_settings, m_accu, m_sum,
+                          m_strError, &nGeaendert))
+        << m_strError;
+    EXPECT_EQ(Row("R1").m_strLiqNr, "2023/00007");
+    EXPECT_EQ(nGeaendert, 1u);
+    ASSERT_EQ(m_accu.m_vecErrors.size(), 1u) << Cp1252ToUtf8(m_accu.m_vecErrors[0].m_strText);
+    EXPECT_NE(m_accu.m_vecErrors[0].m_strText.find("(\"?\xF3" "d?\")"), CString::npos)
+        << Cp1252ToUtf8(m_accu.m_vecErrors[0].m_strText);
 }
 
 // --- from the demo database through the hit file and back --------------------------
