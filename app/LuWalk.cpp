@@ -136,7 +136,7 @@ private:
     CLuWalkErrors m_errors;
     CZBeh m_behLiq;        // for the liquidation-number search of a plan
     CBehLiqIndex m_liqIdx; // the records it looks at, read once
-    CZVDesc m_vdesc; // insurance of paid invoices
+    CZVDesc m_vdesc;       // insurance of paid invoices
 
     // The part of an invoice being merged: its hits of one cancellation type.
     // Hits never join a row of another invoice, so an accumulator of its own gives

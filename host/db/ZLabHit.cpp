@@ -186,8 +186,9 @@ void CZLabHit::LoadNames() {
     m_mapNamen.clear();
     auto stmt = m_pDb->Conn().PrepareCursor("SELECT pat_nr, name, vorname FROM pat");
     while (stmt->Step())
-        m_mapNamen.emplace(std::string(stmt->ColumnText(0)),
-                           Name{std::string(stmt->ColumnText(1)), std::string(stmt->ColumnText(2))});
+        m_mapNamen.emplace(
+            std::string(stmt->ColumnText(0)),
+            Name{std::string(stmt->ColumnText(1)), std::string(stmt->ColumnText(2))});
 }
 
 void CZLabHit::Load() {

@@ -66,7 +66,7 @@ TEST(BehLiqIndex, GivesWhatTheTreatmentQueryGivesPlanByPlan) {
     AddPlan("12", "3", "p");
     AddBeh(4, "P1", "1", "20240301", "z", "1", "R1"); // the plan's kind, not flag1
     AddBeh(2, "P1", "1", "20240201", "z", "4", "R2");
-    AddBeh(3, "P1", "1", "20240201", "z", "2", ""); // the same day: by id
+    AddBeh(3, "P1", "1", "20240201", "z", "2", "");   // the same day: by id
     AddBeh(6, "P1", "2", "20240105", "g", "7", "R3"); // no plan: flag1 decides
     AddBeh(7, "P1", "2", "20240104", "z", "1", "R3");
     AddBeh(8, "P1", "3", "20240101", "k", "1", "R1"); // a plan of another kind
@@ -86,9 +86,8 @@ TEST(BehLiqIndex, GivesWhatTheTreatmentQueryGivesPlanByPlan) {
     const struct {
         CString patNr, planNr;
         std::size_t nSaetze;
-    } cases[] = {{"P1", "1", 3}, {"P1", "2", 1},  {"P1", "3", 0}, {"1", "23", 1},
-                 {"12", "3", 1}, {"P4", "2", 1},  {"P9", "1", 0}, {"P?", "1", 0},
-                 {"P5", "1", 0}, {"", "", 0}};
+    } cases[] = {{"P1", "1", 3}, {"P1", "2", 1}, {"P1", "3", 0}, {"1", "23", 1}, {"12", "3", 1},
+                 {"P4", "2", 1}, {"P9", "1", 0}, {"P?", "1", 0}, {"P5", "1", 0}, {"", "", 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.patNr + " " + c.planNr);
         const std::vector<CLiqSatz>* pSaetze = idx.Find(c.patNr, c.planNr);
