@@ -162,10 +162,13 @@ private:
 bool CLuWalk::Walk(CString& strError) {
     CProgress progress("Laborumsatzliste: " + LuModeTitel(m_req.eMode) + " werden gelesen ...");
     SucheUngueltigeDaten();
-    m_liqIdx.Load(dbDatabaseRO.Conn(), CLUSum::LiqPlanArten());
-    m_accu.LoadAllBills(dbDatabaseRO.Conn());
+    m_rec.SetNamenVorabAb(m_req.nVorabAb);
     int rc = StartQuery();
     const long nTotal = m_rec.GetCount();
+    if (nTotal >= m_req.nVorabAb) {
+        m_liqIdx.Load(dbDatabaseRO.Conn(), CLUSum::LiqPlanArten());
+        m_accu.LoadAllBills(dbDatabaseRO.Conn());
+    }
     // As a rule one row per invoice.
     m_sum.m_vecLabRech.reserve(static_cast<std::size_t>(std::max(nTotal, 0L)));
     long nGemeldet = 0;

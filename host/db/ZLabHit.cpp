@@ -138,15 +138,25 @@ int CZLabHit::Run(const std::string& strWhere, const std::string& strOrder,
     const auto nWhereParams = std::count(strWhere.begin(), strWhere.end(), '?');
     m_vecCountParams.assign(params.begin(), params.begin() + nWhereParams);
 
+    m_nCount = kNichtGezaehlt;
+    m_strLastError.clear();
+    m_mapNamen.clear();
+    m_bNamenVorab = m_nNamenVorabAb <= GetCount();
+
     // The invoice key first: Load compares it to see whether the invoice changed.
     std::string strSql = "SELECT f.fakt_key";
     for (const std::vector<Field>* pFields : {&m_vecRecord, &m_vecInvoice})
         for (const Field& field : *pFields)
             strSql += std::string(", ") + field.szColumn;
-    strSql += std::string(" FROM ") + pszJoin + " WHERE " + strWhere + " ORDER BY " + strOrder;
-    m_strLastError.clear();
+    // The patient is the treatment record's, for an invoice without one the invoice's.
+    const char* pszPat =
+        m_eQuelle == Quelle::Rechnungen ? "coalesce(b.pat_nr, f.pat_nr)" : "b.pat_nr";
+    if (!m_bNamenVorab) strSql += ", p.name, p.vorname";
+    strSql += std::string(" FROM ") + pszJoin;
+    if (!m_bNamenVorab) strSql += std::string(" LEFT JOIN pat p ON p.pat_nr = ") + pszPat;
+    strSql += " WHERE " + strWhere + " ORDER BY " + strOrder;
     try {
-        LoadNames();
+        if (m_bNamenVorab) LoadNames();
         m_pStmt = m_pDb->Conn().PrepareCursor(strSql);
         for (std::size_t i = 0; i < params.size(); ++i)
             m_pStmt->BindText(static_cast<int>(i + 1), Cp1252ToUtf8(params[i]));
@@ -205,8 +215,14 @@ void CZLabHit::Load() {
     m_bInvoiceLoaded = true;
 }
 
-// The patient is the treatment record's, for an invoice without one the invoice's.
 void CZLabHit::LoadName(IDbStatement& stmt) {
+    if (!m_bNamenVorab) {
+        const int nSpalte = static_cast<int>(1 + m_vecRecord.size() + m_vecInvoice.size());
+        LoadField(stmt, nSpalte, &m_strPatName);
+        LoadField(stmt, nSpalte + 1, &m_strPatVorname);
+        return;
+    }
+    // The patient is the treatment record's, for an invoice without one the invoice's.
     const int nSpalte = stmt.ColumnIsNull(kSpalteBehPatNr) ? m_nSpalteFaktPatNr : kSpalteBehPatNr;
     m_strNameKey.assign(stmt.ColumnText(nSpalte));
     const auto it = m_mapNamen.find(m_strNameKey);
@@ -240,6 +256,12 @@ void CZLabHit::LoadField(IDbStatement& stmt, int nColumn, const Member& member) 
 }
 
 long CZLabHit::GetCount() {
+    if (m_nCount != kNichtGezaehlt) return m_nCount;
+    m_nCount = CountQuery();
+    return m_nCount;
+}
+
+long CZLabHit::CountQuery() {
     try {
         auto stmt = m_pDb->Conn().Prepare(m_strCountSql);
         for (std::size_t i = 0; i < m_vecCountParams.size(); ++i)
