@@ -19,6 +19,10 @@ bool CheckPgLocation(const std::string& strLocation, std::string& strProblem);
 // carries none (or that cannot be read: CheckPgLocation tells why).
 std::string PgPasswordProblem(const std::string& strLocation);
 
+// The requests sent to database servers since the program started, each a round
+// trip: what a walk costs on a server beyond the rows it reads.
+long PgRoundTrips();
+
 // The location for messages: host, port, database and user, in quotes.
 std::string DescribePgLocation(const std::string& strLocation);
 
