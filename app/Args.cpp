@@ -1,5 +1,7 @@
 #include "app/Args.h"
 
+#include "host/db/PgConnection.h"
+
 #include <cerrno>
 #include <cstdlib>
 
@@ -26,6 +28,10 @@ Args::Args(int argc, char** argv, int nFirst, const std::set<std::string>& allow
             m_strError = "Die Option " + word + " braucht einen Wert; ein leerer ist nicht erlaubt";
             return;
         }
+        // A password on the command line is seen by every user of the machine:
+        // refused as a wrong call before anything is opened.
+        if (name == "db" && IsServerLocation(value)) m_strError = PgPasswordProblem(value);
+        if (!m_strError.empty()) return;
         m_mapOptions[name] = value;
     }
 }

@@ -89,6 +89,13 @@ constexpr Command kCommands[] = {
      "      --kunde und --storno wie bei glab print.\n"},
 };
 
+// Where --db (or demo-db) names the practice database.
+constexpr const char* kDbOrt =
+    "PFAD ist die Datei der Praxisdatenbank oder ein PostgreSQL-Server:\n"
+    "\"postgresql://benutzer@host:5432/praxis\" oder \"host=... dbname=... user=...\".\n"
+    "Ein Passwort gehört nicht hinein (Aufruffehler), sondern in ~/.pgpass,\n"
+    "PGPASSFILE oder PGPASSWORD.\n";
+
 constexpr const char* kFooter =
     "\n"
     "Ohne Befehl öffnet vxstat das Statistikfenster (braucht einen Bildschirm):\n"
@@ -121,7 +128,8 @@ std::string UsageText(const std::string& strCommand) {
         if (strCommand.empty() || strCommand == c.szName || InGroup(c.szName, strCommand))
             strText += c.szUsage;
     if (strText.empty()) return {};
-    return "Aufruf:\n" + strText + (strCommand.empty() ? kFooter : "");
+    if (strCommand.empty()) return "Aufruf:\n" + strText + kFooter + "\n" + kDbOrt;
+    return "Aufruf:\n" + strText + (strText.find(" PFAD") != std::string::npos ? kDbOrt : "");
 }
 
 int UsageError(const std::string& strCommand, const std::string& strProblemUtf8) {

@@ -17,6 +17,7 @@
 #include "host/HostServices.h"
 #include "host/TextUtil.h"
 #include "host/db/Database.h"
+#include "host/db/PgConnection.h"
 
 #include <cstdio>
 #include <new>
@@ -54,6 +55,9 @@ int CmdDemoDb(int argc, char** argv) {
     if (args.Positional().size() != 1)
         return UsageError("demo-db", "Bitte genau einen Dateinamen angeben.");
     const std::string& path = args.Positional()[0];
+    if (IsServerLocation(path))
+        if (const std::string strProblem = PgPasswordProblem(path); !strProblem.empty())
+            return UsageError("demo-db", strProblem);
 
     CString strError;
     VxOpenProgressBox("Demo-Praxisdatenbank wird angelegt ...");

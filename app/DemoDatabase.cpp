@@ -678,6 +678,9 @@ bool SchreibeAufServer(const std::string& strLocation, const DemoOptions& opt, C
             return false;
         }
         Fuelle(*db, opt, std::move(progress));
+        // The server plans its queries by statistics it gathers only now and then;
+        // a database filled at once would be read with plans for empty tables.
+        db->Execute("ANALYZE");
         return true;
     } catch (const std::exception& e) {
         strError = "Die Demo-Datenbank " + strName +

@@ -16,6 +16,7 @@
 #include "host/db/ZLabHit.h"
 #include "host/db/ZMandant.h"
 #include "host/db/ZVDesc.h"
+#include "host/stat/BehLiqIndex.h"
 #include "host/stat/StatAccu.h"
 
 #include <algorithm>
@@ -133,8 +134,9 @@ private:
     CLUSum& m_sum;
     CZLabHit m_rec;
     CLuWalkErrors m_errors;
-    CZBeh m_behLiq;  // for the liquidation-number search
-    CZVDesc m_vdesc; // insurance of paid invoices
+    CZBeh m_behLiq;        // for the liquidation-number search of a plan
+    CBehLiqIndex m_liqIdx; // the records it looks at, read once
+    CZVDesc m_vdesc;       // insurance of paid invoices
 
     // The part of an invoice being merged: its hits of one cancellation type.
     // Hits never join a row of another invoice, so an accumulator of its own gives
@@ -160,8 +162,13 @@ private:
 bool CLuWalk::Walk(CString& strError) {
     CProgress progress("Laborumsatzliste: " + LuModeTitel(m_req.eMode) + " werden gelesen ...");
     SucheUngueltigeDaten();
+    m_rec.SetNamenVorabAb(m_req.nVorabAb);
     int rc = StartQuery();
     const long nTotal = m_rec.GetCount();
+    if (nTotal >= m_req.nVorabAb) {
+        m_liqIdx.Load(dbDatabaseRO.Conn(), CLUSum::LiqPlanArten());
+        m_accu.LoadAllBills(dbDatabaseRO.Conn());
+    }
     // As a rule one row per invoice.
     m_sum.m_vecLabRech.reserve(static_cast<std::size_t>(std::max(nTotal, 0L)));
     long nGemeldet = 0;
@@ -417,7 +424,10 @@ void CLuWalk::SucheLiqNr(CLULabRech& row) {
     const CString strKey = itoc(static_cast<long long>(row.m_strPatNr.size())) + ":" +
                            row.m_strPatNr + row.m_strPlanNr;
     if (m_setOhneLiqNr.count(strKey)) return;
-    m_sum.TestLabRech1(&m_accu, &m_behLiq, row, true);
+    if (const std::vector<CLiqSatz>* pSaetze = m_liqIdx.Find(row.m_strPatNr, row.m_strPlanNr))
+        m_sum.TestLabRech1(m_accu, *pSaetze, row, true);
+    else
+        m_sum.TestLabRech1(&m_accu, &m_behLiq, row, true);
     if (row.m_strLiqNr.empty()) m_setOhneLiqNr.insert(strKey);
 }
 

@@ -13,11 +13,18 @@ class CLUDefault;
 class CLUSum;
 class CStatAccu;
 
+// From this many invoices on, a walk reads the patients' names, the bills and the
+// records the liquidation-number search looks at in one query each, rather than
+// asking the database per patient, plan and bill: reading a table whole costs
+// about as much as 20,000 invoices' worth of single questions.
+constexpr long kLuVorabAb = 20000;
+
 struct LuWalkRequest {
     CString strAb;      // first day, database date "YYYYMMDD"
     CString strBis;     // last day, included
     CString strMandant; // practice owner, "" for all
     LuMode eMode = LuMode::Invoices;
+    long nVorabAb = kLuVorabAb; // the answers are the same either way
 };
 
 // True when strAb and strBis are calendar days and strAb is not after strBis;

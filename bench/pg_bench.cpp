@@ -1,7 +1,8 @@
 // The lab-turnover pass from a PostgreSQL server on loopback against the same pass
 // from an SQLite file, in the same run: one demo database of N lab invoices written
 // to both (same seed), then the pass (walk and hit file) three times on each,
-// alternating, and the medians of both. The server is a throwaway one started
+// alternating, and the medians of both, and the number of requests (round trips)
+// a pass sends to the server. The server is a throwaway one started
 // here (tests/support/PgServer.h) and removed at the end.
 //
 //   pg_bench [N]   N lab invoices (100000)
@@ -16,6 +17,7 @@
 #include "host/Cp1252.h"
 #include "host/ScriptedHostServices.h"
 #include "host/db/Database.h"
+#include "host/db/PgConnection.h"
 #include "host/stat/StatAccu.h"
 #include "support/PgServer.h"
 
@@ -46,7 +48,10 @@ void SchreibeDemo(const std::string& strDb, int nInvoices) {
 }
 
 // One pass as "vxstat lu pass" runs it, on a database opened for it; seconds.
-double Pass(const std::string& strDb, const std::string& strData, std::size_t& nRows) {
+// nAnfragen: the requests it sent to a server (0 for a file), each a round trip.
+double Pass(const std::string& strDb, const std::string& strData, std::size_t& nRows,
+            long& nAnfragen) {
+    const long nVorher = PgRoundTrips();
     CString strError;
     if (!OpenPracticeDatabase(strDb, DbOpenMode::ReadOnly, strError))
         Abbruch(Cp1252ToUtf8(strError));
@@ -61,6 +66,7 @@ double Pass(const std::string& strDb, const std::string& strData, std::size_t& n
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     ClosePracticeDatabase();
     nRows = sum.m_vecLabRech.size();
+    nAnfragen = PgRoundTrips() - nVorher;
     return dSek;
 }
 
@@ -89,9 +95,10 @@ int main(int argc, char** argv) {
 
     std::vector<double> vecFile, vecServer;
     std::size_t nFile = 0, nServer = 0;
+    long nAnfragenFile = 0, nAnfragen = 0;
     for (int i = 0; i < kRuns; ++i) {
-        vecFile.push_back(Pass(strFile, (dir / "data").string(), nFile));
-        vecServer.push_back(Pass(strServer, (dir / "data").string(), nServer));
+        vecFile.push_back(Pass(strFile, (dir / "data").string(), nFile, nAnfragenFile));
+        vecServer.push_back(Pass(strServer, (dir / "data").string(), nServer, nAnfragen));
     }
     std::error_code ec;
     fs::remove_all(dir, ec);
@@ -109,5 +116,6 @@ int main(int argc, char** argv) {
                 !bPruefen ? ""
                 : bOk     ? ", Grenze 2-fach eingehalten"
                           : ", GRENZE 2-FACH UEBERSCHRITTEN");
+    std::printf("%-34s %ld je Lauf\n", "Anfragen an den Server", nAnfragen);
     return bOk || !bPruefen ? 0 : 1;
 }

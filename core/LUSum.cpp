@@ -8,15 +8,6 @@
 
 namespace {
 
-// Plan kinds whose treatment records carry the bills of lab work, as the
-// treatment query expects them: quoted characters separated by commas.
-CString LiqPlanArten() {
-    CString s;
-    for (char c : {'k', 'g', 'p', 'q'})
-        s += (s.empty() ? "'" : "','") + CString(1, c);
-    return s + "'";
-}
-
 // Record kinds whose bill can hold the liquidation number of lab work (not 5).
 constexpr const char* kLiqSatzArten = "12346789";
 
@@ -46,35 +37,53 @@ void CLUSum::MoveLabRech(const CBehHitLine& hit, const CLUDefault& settings) {
 }
 
 void CLUSum::TestLabRech1(CStatAccu* pAccu, CZBeh* pBeh, CLULabRech& row, bool bOnlyIfEmpty) {
-    if (row.m_strLBlockNr.empty() || row.m_strPlanNr.empty()) return;
-    const CString strKey = row.m_strPatNr + row.m_strPlanNr;
-    const auto found = m_mapLiqNr.find(strKey);
-    if (found != m_mapLiqNr.end()) {
-        if (!(bOnlyIfEmpty && !row.m_strLiqNr.empty())) row.m_strLiqNr = found->second;
-        return;
-    }
-    if (!pAccu || !pBeh) return;
-
+    if (AusKarte(row, bOnlyIfEmpty) || !pAccu || !pBeh) return;
     pBeh->Reset();
     pBeh->m_strPatNr = row.m_strPatNr;
     pBeh->m_strPlanNr = row.m_strPlanNr;
     CString strLeer;
     CString strPlanArten = LiqPlanArten();
-    if (pBeh->GetForEvaluate("", "", "", strLeer, strPlanArten, true, false, false, 0, 0) != 0)
-        return;
-    const CString strSatzArten = kLiqSatzArten;
-    do {
-        CBill* pBill = pAccu->GetBill(pBeh->m_strPatNr, pBeh->m_strBillKey);
-        if (!pBill) return;
-        const char cStatus = pBill->GetStatus();
-        const bool bAbgerechnet = pBill->IsAbgerechnet() || cStatus == 'b' || cStatus == 'p';
-        // The kind is looked for as a text within the list of kinds.
-        if (bAbgerechnet && strSatzArten.find(pBeh->m_strArt) != CString::npos) {
-            if (pBill->GetLiqNr().empty()) return;
-            if (bOnlyIfEmpty && !row.m_strLiqNr.empty()) return;
-            row.m_strLiqNr = pBill->GetLiqNr();
-            m_mapLiqNr[strKey] = row.m_strLiqNr;
-            return;
-        }
-    } while (pBeh->Next() == 0);
+    // Records after the one that ends the search are not read.
+    for (int rc = pBeh->GetForEvaluate("", "", "", strLeer, strPlanArten, true, false, false, 0, 0);
+         rc == 0; rc = pBeh->Next())
+        if (PruefeSatz(*pAccu, pBeh->m_strArt, pBeh->m_strBillKey, row, bOnlyIfEmpty)) return;
+}
+
+void CLUSum::TestLabRech1(CStatAccu& accu, const std::vector<CLiqSatz>& vecSaetze, CLULabRech& row,
+                          bool bOnlyIfEmpty) {
+    if (AusKarte(row, bOnlyIfEmpty)) return;
+    for (const CLiqSatz& satz : vecSaetze)
+        if (PruefeSatz(accu, satz.strArt, satz.strBillKey, row, bOnlyIfEmpty)) return;
+}
+
+// Plan kinds whose treatment records carry the bills of lab work, as the
+// treatment query expects them: quoted characters separated by commas.
+CString CLUSum::LiqPlanArten() {
+    CString s;
+    for (char c : {'k', 'g', 'p', 'q'})
+        s += (s.empty() ? "'" : "','") + CString(1, c);
+    return s + "'";
+}
+
+bool CLUSum::AusKarte(CLULabRech& row, bool bOnlyIfEmpty) const {
+    if (row.m_strLBlockNr.empty() || row.m_strPlanNr.empty()) return true;
+    const auto found = m_mapLiqNr.find(row.m_strPatNr + row.m_strPlanNr);
+    if (found == m_mapLiqNr.end()) return false;
+    if (!(bOnlyIfEmpty && !row.m_strLiqNr.empty())) row.m_strLiqNr = found->second;
+    return true;
+}
+
+bool CLUSum::PruefeSatz(CStatAccu& accu, const CString& strArt, const CString& strBillKey,
+                        CLULabRech& row, bool bOnlyIfEmpty) {
+    CBill* pBill = accu.GetBill(row.m_strPatNr, strBillKey);
+    if (!pBill) return true;
+    const char cStatus = pBill->GetStatus();
+    const bool bAbgerechnet = pBill->IsAbgerechnet() || cStatus == 'b' || cStatus == 'p';
+    // The kind is looked for as a text within the list of kinds.
+    if (!bAbgerechnet || CString(kLiqSatzArten).find(strArt) == CString::npos) return false;
+    if (pBill->GetLiqNr().empty()) return true;
+    if (bOnlyIfEmpty && !row.m_strLiqNr.empty()) return true;
+    row.m_strLiqNr = pBill->GetLiqNr();
+    m_mapLiqNr[row.m_strPatNr + row.m_strPlanNr] = row.m_strLiqNr;
+    return true;
 }

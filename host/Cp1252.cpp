@@ -128,3 +128,13 @@ void CCp1252Verluste::Notiere(std::string_view utf8, const CString& strGeaendert
     p->m_setTexte.emplace(utf8);
     if (p->m_strBeispiel.empty()) p->m_strBeispiel = strGeaendert;
 }
+
+bool Utf8ToCp1252Exakt(std::string_view utf8, CString& str) {
+    if (IsAscii(utf8)) {
+        str.assign(utf8);
+        return true;
+    }
+    std::size_t nErsetzt = 0;
+    str = Utf8ToCp1252(utf8, &nErsetzt);
+    return nErsetzt == 0;
+}

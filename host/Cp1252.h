@@ -44,3 +44,6 @@ private:
 
 // True when every byte is below 0x80 (the common case, converted for free).
 bool IsAscii(std::string_view text);
+
+// Utf8ToCp1252 into str, quick for plain ASCII; false when characters were lost.
+bool Utf8ToCp1252Exakt(std::string_view utf8, CString& str);

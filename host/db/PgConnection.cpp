@@ -11,6 +11,14 @@ namespace {
 // Rows taken per round trip from a cursor: large enough that the round trips
 // cost little next to the rows, small enough to keep the memory of one batch low.
 constexpr int kFetchRows = 2000;
+
+// Requests that waited for the server's answer: one round trip each.
+long g_nRoundTrips = 0;
+
+PGresult* Exec(PGconn* pConn, const char* szSql) {
+    ++g_nRoundTrips;
+    return PQexec(pConn, szSql);
+}
 // Prepared statements that are no longer used are dropped in groups, so that
 // dropping one costs no round trip of its own.
 constexpr std::size_t kDropBatch = 64;
@@ -106,6 +114,9 @@ public:
         }
         try {
             if (bReadOnly) Execute("SET default_transaction_read_only = on");
+            // The queries are index walks: compiling one to machine code takes
+            // longer than it saves (half a second on the lab pass).
+            Execute("SET jit = off");
             SetWaitMs(nWaitMs);
         } catch (...) {
             PQfinish(m_pConn);
@@ -121,7 +132,7 @@ public:
         return std::make_unique<PgStatement>(*this, sql, true);
     }
     void Execute(std::string_view sql) override {
-        Check(Result(PQexec(m_pConn, std::string(sql).c_str())), "Datenbankbefehl fehlgeschlagen");
+        Check(Result(Exec(m_pConn, std::string(sql).c_str())), "Datenbankbefehl fehlgeschlagen");
     }
     void Begin() override {
         DropUnused();
@@ -130,7 +141,7 @@ public:
         ++m_nTransaction;
     }
     void Commit() override {
-        Result res(PQexec(m_pConn, "COMMIT"));
+        Result res(Exec(m_pConn, "COMMIT"));
         ++m_nTransaction;
         res = Check(std::move(res), "Die Änderungen konnten nicht gespeichert werden");
         // A failed transaction answers COMMIT with ROLLBACK.
@@ -141,7 +152,7 @@ public:
     void Rollback() override {
         ++m_nTransaction;
         if (IsAlive() && PQtransactionStatus(m_pConn) != PQTRANS_IDLE)
-            PQclear(PQexec(m_pConn, "ROLLBACK"));
+            PQclear(Exec(m_pConn, "ROLLBACK"));
     }
     bool IsReadOnly() const override { return m_bReadOnly; }
     void SetWaitMs(int nWaitMs) override {
@@ -198,7 +209,7 @@ private:
         for (const std::string& strName : m_vecDrop)
             sql += "DEALLOCATE " + strName + ";";
         m_vecDrop.clear();
-        PQclear(PQexec(m_pConn, sql.c_str()));
+        PQclear(Exec(m_pConn, sql.c_str()));
     }
 
     std::string m_strDescription;
@@ -239,6 +250,7 @@ void PgStatement::Run() {
     if (!bPrepared) {
         const std::string sql =
             bCursor ? "DECLARE " + m_strName + " NO SCROLL CURSOR FOR " + m_strSql : m_strSql;
+        ++g_nRoundTrips;
         m_conn.Check(Result(PQprepare(pg, strStmt.c_str(), sql.c_str(), 0, nullptr)),
                      "SQL-Anweisung ungültig");
         bPrepared = true;
@@ -247,6 +259,7 @@ void PgStatement::Run() {
     values.reserve(m_vecValues.size());
     for (const auto& value : m_vecValues)
         values.push_back(value ? value->c_str() : nullptr);
+    ++g_nRoundTrips;
     Result res(PQexecPrepared(pg, strStmt.c_str(), static_cast<int>(values.size()), values.data(),
                               nullptr, nullptr, 0));
     m_res = m_conn.Check(std::move(res), "Datenbankabfrage fehlgeschlagen");
@@ -261,7 +274,7 @@ void PgStatement::Run() {
 void PgStatement::Fetch() {
     const std::string sql = "FETCH FORWARD " + std::to_string(kFetchRows) + " FROM " + m_strName;
     m_res =
-        m_conn.Check(Result(PQexec(m_conn.Raw(), sql.c_str())), "Datenbankabfrage fehlgeschlagen");
+        m_conn.Check(Result(Exec(m_conn.Raw(), sql.c_str())), "Datenbankabfrage fehlgeschlagen");
     m_nRow = -1;
 }
 
@@ -306,10 +319,14 @@ void PgStatement::Reset() {
     m_bCursorOpen = false;
     // A cursor ends with its transaction; closing it in another one would fail there.
     if (m_conn.IsAlive() && m_conn.InTransaction() && m_nCursorTransaction == m_conn.Transaction())
-        PQclear(PQexec(m_conn.Raw(), ("CLOSE " + m_strName).c_str()));
+        PQclear(Exec(m_conn.Raw(), ("CLOSE " + m_strName).c_str()));
 }
 
 } // namespace
+
+long PgRoundTrips() {
+    return g_nRoundTrips;
+}
 
 bool IsServerLocation(const std::string& strLocation) {
     return strLocation.starts_with("postgresql://") || strLocation.starts_with("postgres://") ||
@@ -325,18 +342,23 @@ bool CheckPgLocation(const std::string& strLocation, std::string& strProblem) {
         PQfreemem(szError);
         return false;
     }
+    PQconninfoFree(pOptions);
+    strProblem = PgPasswordProblem(strLocation);
+    return strProblem.empty();
+}
+
+std::string PgPasswordProblem(const std::string& strLocation) {
+    PQconninfoOption* pOptions = PQconninfoParse(strLocation.c_str(), nullptr);
+    if (!pOptions) return {};
     bool bPassword = false;
     for (PQconninfoOption* p = pOptions; p->keyword; ++p)
         if (std::string_view(p->keyword) == "password" && p->val && *p->val) bPassword = true;
     PQconninfoFree(pOptions);
-    if (bPassword) {
-        strProblem = "Die Angabe des Datenbankservers enthält ein Passwort. Passwörter gehören "
-                     "nicht auf die Befehlszeile: bitte die Passwortdatei von PostgreSQL "
-                     "(~/.pgpass oder PGPASSFILE) oder die Umgebungsvariable PGPASSWORD "
-                     "verwenden.";
-        return false;
-    }
-    return true;
+    if (!bPassword) return {};
+    return "Die Angabe des Datenbankservers enthält ein Passwort. Passwörter gehören "
+           "nicht auf die Befehlszeile: bitte die Passwortdatei von PostgreSQL "
+           "(~/.pgpass oder PGPASSFILE) oder die Umgebungsvariable PGPASSWORD "
+           "verwenden.";
 }
 
 // Host, port, database and user, never a password.

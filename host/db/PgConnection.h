@@ -15,6 +15,14 @@ bool IsServerLocation(const std::string& strLocation);
 // carries a password.
 bool CheckPgLocation(const std::string& strLocation, std::string& strProblem);
 
+// The German reason to refuse a location that carries a password; "" for one that
+// carries none (or that cannot be read: CheckPgLocation tells why).
+std::string PgPasswordProblem(const std::string& strLocation);
+
+// The requests sent to database servers since the program started, each a round
+// trip: what a walk costs on a server beyond the rows it reads.
+long PgRoundTrips();
+
 // The location for messages: host, port, database and user, in quotes.
 std::string DescribePgLocation(const std::string& strLocation);
 

@@ -4,11 +4,9 @@
 
 #include <sstream>
 
-namespace {
-
 // "'k','g','p','q'" -> k, g, p, q. Quotes and blanks around an item are dropped,
 // so "k,g" reads the same; empty items are skipped.
-std::vector<CString> ParsePlanArten(const CString& strPlanArten) {
+std::vector<CString> CZBeh::ParsePlanArten(const CString& strPlanArten) {
     std::vector<CString> vecArten;
     std::istringstream in(strPlanArten);
     for (CString strItem; std::getline(in, strItem, ',');) {
@@ -19,8 +17,6 @@ std::vector<CString> ParsePlanArten(const CString& strPlanArten) {
     }
     return vecArten;
 }
-
-} // namespace
 
 CZBeh::CZBeh(CDatabase* pDb) : CTKRSet(pDb) {
     Define("beh",

@@ -4,6 +4,7 @@
 #include "host/db/TKRSet.h"
 
 #include <cstdint>
+#include <vector>
 
 class CZBeh : public CTKRSet {
 public:
@@ -17,6 +18,8 @@ public:
     // The other arguments are kept for callers that pass them and are not used.
     int GetForEvaluate(CString s1, CString s2, CString s3, CString& s4, CString& strPlanArten,
                        bool b1, bool b2, bool b3, int n1, int nShowGpLst);
+    // The plan kinds of a list as GetForEvaluate takes it, unquoted.
+    static std::vector<CString> ParsePlanArten(const CString& strPlanArten);
     // The records of one lab invoice, in the order they were recorded. 0 with the
     // first record loaded; Next continues.
     int GetByFaktKey(const CString& strFaktKey);

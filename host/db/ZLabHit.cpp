@@ -7,7 +7,6 @@
 
 namespace {
 
-// The patient is the treatment record's, for an invoice without one the invoice's.
 // Plan kind and lab-block entry are looked up only where they are needed, so that
 // the common record costs no extra lookup.
 // The lab-block entry a record names comes with it: the accumulator needs its
@@ -16,10 +15,9 @@ namespace {
     " LEFT JOIN lblock_entry e ON e.pat_nr = b.pat_nr AND e.plan_nr = b.plan_nr"                   \
     " AND e.lblock_nr = b.lblock_nr AND e.entry_nr = b.lblock_entry_nr"
 constexpr const char* kJoinRechnungen =
-    "fakt f LEFT JOIN beh b ON b.fakt_key = f.fakt_key"
-    " LEFT JOIN pat p ON p.pat_nr = coalesce(b.pat_nr, f.pat_nr)" VX_JOIN_ENTRY;
-constexpr const char* kJoinLeistungen = "beh b LEFT JOIN fakt f ON f.fakt_key = b.fakt_key"
-                                        " LEFT JOIN pat p ON p.pat_nr = b.pat_nr" VX_JOIN_ENTRY;
+    "fakt f LEFT JOIN beh b ON b.fakt_key = f.fakt_key" VX_JOIN_ENTRY;
+constexpr const char* kJoinLeistungen =
+    "beh b LEFT JOIN fakt f ON f.fakt_key = b.fakt_key" VX_JOIN_ENTRY;
 #undef VX_JOIN_ENTRY
 
 constexpr const char* kPlanArt = "CASE WHEN b.beh_id IS NULL THEN (SELECT pl.plan_art FROM plan pl"
@@ -62,7 +60,6 @@ CZLabHit::CZLabHit(Quelle eQuelle, CDatabase* pDb)
         {"b.liq_nr1", &b.m_strLiqNr1},       {"b.liq_nr2", &b.m_strLiqNr2},
         {"b.lblock_nr", &b.m_strLBlockNr},   {"b.lblock_entry_nr", &b.m_strLBlockEntryNr},
         {"b.bill_key", &b.m_strBillKey},     {"b.techniker_id", &b.m_strTechnikerId},
-        {"p.name", &m_strPatName},           {"p.vorname", &m_strPatVorname},
         {kPlanArt, &m_strPlanArt},           {kEntryFehlt, &m_nEntryFehlt},
         {"e.anteil", &m_strEntryAnteil},     {"e.betrag", &m_strEntryBetrag},
     };
@@ -94,6 +91,7 @@ CZLabHit::CZLabHit(Quelle eQuelle, CDatabase* pDb)
         {"f.b4_cent", &f.m_nB4Cent},
         {"f.b5_cent", &f.m_nB5Cent},
     };
+    m_nSpalteFaktPatNr = static_cast<int>(m_vecRecord.size()) + 2; // after f.fakt_key, f.md_id
     m_pDb->AddCache(this);
 }
 
@@ -140,14 +138,25 @@ int CZLabHit::Run(const std::string& strWhere, const std::string& strOrder,
     const auto nWhereParams = std::count(strWhere.begin(), strWhere.end(), '?');
     m_vecCountParams.assign(params.begin(), params.begin() + nWhereParams);
 
+    m_nCount = kNichtGezaehlt;
+    m_strLastError.clear();
+    m_mapNamen.clear();
+    m_bNamenVorab = m_nNamenVorabAb <= GetCount();
+
     // The invoice key first: Load compares it to see whether the invoice changed.
     std::string strSql = "SELECT f.fakt_key";
     for (const std::vector<Field>* pFields : {&m_vecRecord, &m_vecInvoice})
         for (const Field& field : *pFields)
             strSql += std::string(", ") + field.szColumn;
-    strSql += std::string(" FROM ") + pszJoin + " WHERE " + strWhere + " ORDER BY " + strOrder;
-    m_strLastError.clear();
+    // The patient is the treatment record's, for an invoice without one the invoice's.
+    const char* pszPat =
+        m_eQuelle == Quelle::Rechnungen ? "coalesce(b.pat_nr, f.pat_nr)" : "b.pat_nr";
+    if (!m_bNamenVorab) strSql += ", p.name, p.vorname";
+    strSql += std::string(" FROM ") + pszJoin;
+    if (!m_bNamenVorab) strSql += std::string(" LEFT JOIN pat p ON p.pat_nr = ") + pszPat;
+    strSql += " WHERE " + strWhere + " ORDER BY " + strOrder;
     try {
+        if (m_bNamenVorab) LoadNames();
         m_pStmt = m_pDb->Conn().PrepareCursor(strSql);
         for (std::size_t i = 0; i < params.size(); ++i)
             m_pStmt->BindText(static_cast<int>(i + 1), Cp1252ToUtf8(params[i]));
@@ -180,17 +189,55 @@ int CZLabHit::Step() {
     return kNotFound;
 }
 
+// The patients' names in one query rather than joined to each of the many hits,
+// kept as the database holds them: Load converts the names of the hits' patients
+// as a column of the hit would be.
+void CZLabHit::LoadNames() {
+    m_mapNamen.clear();
+    auto stmt = m_pDb->Conn().PrepareCursor("SELECT pat_nr, name, vorname FROM pat");
+    while (stmt->Step())
+        m_mapNamen.emplace(
+            std::string(stmt->ColumnText(0)),
+            Name{std::string(stmt->ColumnText(1)), std::string(stmt->ColumnText(2))});
+}
+
 void CZLabHit::Load() {
     IDbStatement& stmt = *m_pStmt;
     int nColumn = 1;
     for (const Field& field : m_vecRecord)
         LoadField(stmt, nColumn++, field.pMember);
+    LoadName(stmt);
     const std::string_view key = stmt.ColumnText(0);
     if (m_bInvoiceLoaded && IsAscii(key) && key == m_fakt.m_strFaktKey) return;
     LoadField(stmt, 0, &m_fakt.m_strFaktKey);
     for (const Field& field : m_vecInvoice)
         LoadField(stmt, nColumn++, field.pMember);
     m_bInvoiceLoaded = true;
+}
+
+void CZLabHit::LoadName(IDbStatement& stmt) {
+    if (!m_bNamenVorab) {
+        const int nSpalte = static_cast<int>(1 + m_vecRecord.size() + m_vecInvoice.size());
+        LoadField(stmt, nSpalte, &m_strPatName);
+        LoadField(stmt, nSpalte + 1, &m_strPatVorname);
+        return;
+    }
+    // The patient is the treatment record's, for an invoice without one the invoice's.
+    const int nSpalte = stmt.ColumnIsNull(kSpalteBehPatNr) ? m_nSpalteFaktPatNr : kSpalteBehPatNr;
+    m_strNameKey.assign(stmt.ColumnText(nSpalte));
+    const auto it = m_mapNamen.find(m_strNameKey);
+    if (it == m_mapNamen.end()) {
+        m_strPatName.clear();
+        m_strPatVorname.clear();
+        return;
+    }
+    for (const auto& [pText, pZiel] : {std::pair{&it->second.strName, &m_strPatName},
+                                       std::pair{&it->second.strVorname, &m_strPatVorname}}) {
+        if (IsAscii(*pText))
+            pZiel->assign(*pText);
+        else
+            *pZiel = Utf8ToCp1252(*pText);
+    }
 }
 
 // Plain ASCII, the common case, goes into the member's own memory.
@@ -209,6 +256,12 @@ void CZLabHit::LoadField(IDbStatement& stmt, int nColumn, const Member& member) 
 }
 
 long CZLabHit::GetCount() {
+    if (m_nCount != kNichtGezaehlt) return m_nCount;
+    m_nCount = CountQuery();
+    return m_nCount;
+}
+
+long CZLabHit::CountQuery() {
     try {
         auto stmt = m_pDb->Conn().Prepare(m_strCountSql);
         for (std::size_t i = 0; i < m_vecCountParams.size(); ++i)

@@ -14,9 +14,11 @@
 #include "host/db/ZBeh.h"
 #include "host/db/ZFakt.h"
 
+#include <climits>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -59,15 +61,20 @@ public:
     // and to size the list); -1 on a database fault.
     long GetCount();
 
+    // From this many invoices on, the next Get... call reads the patients' names
+    // in one query of their own rather than joined to every hit: a walk over many
+    // invoices meets most patients, a short one only a few.
+    void SetNamenVorabAb(long nRechnungen) { m_nNamenVorabAb = nRechnungen; }
+
     const CString& GetLastError() const { return m_strLastError; }
 
-    CZBeh m_beh;             // the treatment record; empty for an invoice without one
-    CZFakt m_fakt;           // its invoice; empty when it is missing
-    CString m_strPatName;    // the patient's name
-    CString m_strPatVorname; // and first name
-    CString m_strPlanArt;    // plan kind of the invoice's plan, read only for an invoice
-                             // without treatment records
-    int m_nEntryFehlt = 0;   // not 0: the lab-block entry the record names is missing
+    CZBeh m_beh;              // the treatment record; empty for an invoice without one
+    CZFakt m_fakt;            // its invoice; empty when it is missing
+    CString m_strPatName;     // the patient's name
+    CString m_strPatVorname;  // and first name
+    CString m_strPlanArt;     // plan kind of the invoice's plan, read only for an invoice
+                              // without treatment records
+    int m_nEntryFehlt = 0;    // not 0: the lab-block entry the record names is missing
     CString m_strEntryAnteil; // share and amount texts of that entry, "" when it is
     CString m_strEntryBetrag; // missing or none is named
 
@@ -82,6 +89,9 @@ private:
     int Run(const std::string& strWhere, const std::string& strOrder, std::vector<CString> params);
     int Step();
     void Load();
+    long CountQuery();
+    void LoadNames();
+    void LoadName(IDbStatement& stmt);
     static void LoadField(IDbStatement& stmt, int nColumn, const Member& member);
 
     CDatabase* m_pDb;
@@ -93,4 +103,17 @@ private:
     std::string m_strCountSql;
     std::vector<CString> m_vecCountParams;
     CString m_strLastError;
+
+    static constexpr long kNichtGezaehlt = -2;
+    long m_nCount = kNichtGezaehlt;
+    long m_nNamenVorabAb = LONG_MAX;
+    bool m_bNamenVorab = false;
+    // The patient's number among the columns: the record's, and the invoice's.
+    static constexpr int kSpalteBehPatNr = 3; // after f.fakt_key, b.beh_id, b.md_id
+    int m_nSpalteFaktPatNr = 0;
+    struct Name {
+        std::string strName, strVorname; // UTF-8, as stored
+    };
+    std::unordered_map<std::string, Name> m_mapNamen; // by patient number as stored
+    std::string m_strNameKey;
 };

@@ -6,9 +6,11 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <utility>
 
 class CBill;
+class IDbConnection;
 
 class CBillCache {
 public:
@@ -23,6 +25,11 @@ public:
     // fault also gives nullptr but is not remembered, so a later call tries again.
     CBill* Get(const CString& strPatNr, const CString& strBillKey);
 
+    // Reads every bill of the database at once, for a walk that asks for many of
+    // them; Get then answers from memory. Throws DbError when the table cannot be
+    // read.
+    void LoadAll(IDbConnection& db);
+
 private:
     using Key = std::pair<CString, CString>;
     std::unique_ptr<CBill> Lookup(const CString& strPatNr, const CString& strBillKey, bool& bFault);
@@ -31,4 +38,14 @@ private:
     // cached bill holds no prepared statement.
     std::unique_ptr<CBill> m_pQuery;
     std::map<Key, std::unique_ptr<CBill>> m_mapBills;
+    // From LoadAll: the bills not yet asked for, and whether that was every bill.
+    struct Werte {
+        CString strStatus;
+        int nAbgerechnet = 0;
+        CString strLiqNr;
+        CString strDatum;
+    };
+    std::map<Key, Werte> m_mapGelesen;
+    std::set<Key> m_setNachfragen; // bills whose texts Get reads itself
+    bool m_bAlleGelesen = false;
 };

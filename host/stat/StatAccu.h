@@ -49,6 +49,8 @@ public:
     CBill* GetBill(const CString& strPatNr, const CString& strBillKey) {
         return m_bills.Get(strPatNr, strBillKey);
     }
+    // Reads every bill at once, for a walk that asks for many (CBillCache::LoadAll).
+    void LoadAllBills(IDbConnection& db) { m_bills.LoadAll(db); }
 
     std::vector<CString> m_vecMandanten;         // practice owner ids of the evaluation
     std::vector<CString> m_vecTechniker;         // technician names, for the dialog

@@ -10,6 +10,7 @@
 #include "app/UngueltigeDaten.h"
 #include "core/LUDefault.h"
 #include "core/LUSum.h"
+#include "host/Cp1252.h"
 #include "host/ScriptedHostServices.h"
 #include "host/TextUtil.h"
 #include "host/db/Bill.h"
@@ -27,6 +28,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -534,6 +536,48 @@ TEST_F(LuWalkTest, TextsThatLoseCharactersAreCounted) {
               "sind durch \"?\" ersetzt (\"?ukasz\").");
 }
 
+// The walk reads some tables whole at its start; only the texts it uses count:
+// those of the hits' patients and of the records the liquidation-number search
+// looks at up to the one that gives the number.
+TEST_F(LuWalkTest, OnlyTextsTheWalkUsesAreCounted) {
+    CZPlan plan(&dbDatabase);
+    plan.m_strPatNr = "100", plan.m_strPlanNr = "1", plan.m_strPlanArt = "k";
+    Write(plan);
+    CBill offen(&dbDatabase);
+    offen.m_strPatNr = "100", offen.m_strBillKey = "B0";
+    Write(offen);
+    CBill bill(&dbDatabase);
+    bill.m_strPatNr = "100", bill.m_strBillKey = "B1", bill.m_strStatus = "b";
+    bill.m_strLiqNr = "2023/00007";
+    Write(bill);
+    AddFakt({.key = "R1", .datum = "20230310"});
+    AddBeh({.id = 1, .fakt = "R1", .datum = "20230301", .cent = 100, .bill = "B1"});
+    // Searched before the hit (an open bill), and after it (never reached).
+    AddBeh({.id = 2, .fakt = "", .datum = "20230201", .cent = 0, .bill = "B0"});
+    AddBeh({.id = 3, .fakt = "", .datum = "20230401", .cent = 0, .bill = "B0"});
+    AddBeh({.id = 4, .fakt = "", .datum = "20230201", .cent = 0, .pat = "999"}); // no hit
+    auto& db = dbDatabase.Conn();
+    db.Execute("UPDATE beh SET text = '\xC5\xBB\xC3\xB3\xC5\x82w' WHERE beh_id = 2");
+    db.Execute("UPDATE beh SET text = 'Gda\xC5\x84sk' WHERE beh_id IN (3, 4)");
+    db.Execute("INSERT INTO pat (pat_nr, name, vorname) VALUES ('999', 'Nowak', '\xC5\x81ucja')");
+    db.Execute("INSERT INTO bill (pat_nr, bill_key, liq_nr) VALUES ('999', 'B9', 'L-\xC5\x81')");
+    // Asking table by table, and reading the tables whole.
+    for (const long nVorabAb : {LONG_MAX, 0L}) {
+        SCOPED_TRACE(nVorabAb);
+        std::size_t nGeaendert = 99;
+        m_accu = CStatAccu();
+        ASSERT_TRUE(RunLuWalk({"20230101", "20231231", "", LuMode::Invoices, nVorabAb}, m_settings,
+                              m_accu, m_sum, m_strError, &nGeaendert))
+            << m_strError;
+        EXPECT_EQ(Row("R1").m_strLiqNr, "2023/00007");
+        EXPECT_EQ(Row("R1").m_strPatName, "M\xFCller, Eva");
+        EXPECT_EQ(nGeaendert, 1u);
+        ASSERT_EQ(m_accu.m_vecErrors.size(), 1u) << Cp1252ToUtf8(m_accu.m_vecErrors[0].m_strText);
+        EXPECT_NE(m_accu.m_vecErrors[0].m_strText.find("(\"?\xF3?w\")"), CString::npos)
+            << Cp1252ToUtf8(m_accu.m_vecErrors[0].m_strText);
+    }
+}
+
 // --- from the demo database through the hit file and back --------------------------
 
 class LuDemoTest : public ::testing::Test {
@@ -632,6 +676,33 @@ TEST_F(LuDemoTest, RowsAndSumsSurviveTheHitFile) {
     const std::string out = ::testing::internal::GetCapturedStdout();
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1 + LuZeilenAnzahl(read) + 1);
     EXPECT_NE(out.find("\nE\t\t1\t"), std::string::npos);
+}
+
+// A walk over many invoices reads names, bills and the records of the
+// liquidation-number search whole: in every mode the hit file is the same.
+TEST_F(LuDemoTest, ReadingTablesWholeGivesTheSameHitFile) {
+    CString strError;
+    ASSERT_TRUE(OpenPracticeDatabase(DbPath(), strError)) << strError;
+    const CLUDefault settings;
+    const auto hitFile = [&](LuMode eMode, long nVorabAb) {
+        CStatAccu accu;
+        CLUSum sum;
+        EXPECT_TRUE(
+            RunLuWalk({"20190101", "20251231", "", eMode, nVorabAb}, settings, accu, sum, strError))
+            << strError;
+        EXPECT_TRUE(WriteLuHitFile(sum, accu, eMode, settings, DataDir(), strError)) << strError;
+        const std::string text = HitFile();
+        return text.substr(text.find('\n')); // without the run's id
+    };
+    for (const LuMode eMode :
+         {LuMode::Services, LuMode::Invoices, LuMode::Paid, LuMode::Manual, LuMode::Cancelled}) {
+        SCOPED_TRACE(static_cast<int>(eMode));
+        const std::string strEinzeln = hitFile(eMode, LONG_MAX);
+        EXPECT_EQ(hitFile(eMode, 0), strEinzeln);
+        if (eMode == LuMode::Invoices) { // every invoice of the demo, at least a line each
+            EXPECT_GT(std::count(strEinzeln.begin(), strEinzeln.end(), '\n'), 300);
+        }
+    }
 }
 
 TEST_F(LuDemoTest, BadInputLeavesTheHitFileAsItWas) {

@@ -1,6 +1,7 @@
 // The practice database on a PostgreSQL server: the same passes give the same hit
 // files as from an SQLite file, the driver's own promises (batches, snapshots, lock
 // waits, passwords), and the messages when the server cannot be used.
+#include "app/CommandHelp.h"
 #include "host/db/Database.h"
 #include "host/db/PgConnection.h"
 #include "host/db/ZParPool.h"
@@ -108,7 +109,7 @@ TEST_F(PgBackendTest, LocationWithPasswordIsRefused) {
           std::string("host=127.0.0.1 port=1 dbname=praxis password=Geheim42")}) {
         const VxstatResult r = Run({"lu", "pass", "--db", strDb, "--from", "2023-01-01", "--to",
                                     "2023-12-31", "--data", (m_dir / "d").string()});
-        EXPECT_EQ(r.nExit, 1) << strDb;
+        EXPECT_EQ(r.nExit, kExitAufruf) << strDb;
         EXPECT_NE(r.strErr.find("Passwort"), std::string::npos) << r.strErr;
         EXPECT_EQ((r.strOut + r.strErr).find("Geheim42"), std::string::npos) << r.strErr;
         EXPECT_EQ(DescribePgLocation(strDb).find("Geheim42"), std::string::npos);
