@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 
 Args::Args(int argc, char** argv, int nFirst, const std::set<std::string>& allowed) {
     for (int i = nFirst; i < argc; ++i) {
@@ -59,4 +60,29 @@ long long Args::GetInt(const std::string& name, long long def, long long nMin, l
         return def;
     }
     return v;
+}
+
+std::vector<char*> TakeFlag(int argc, char** argv, int nFirst, const std::string& flag,
+                            bool& bSet) {
+    std::vector<char*> vecArgs;
+    for (int i = 0; i < argc; ++i) {
+        if (i >= nFirst && argv[i] == flag)
+            bSet = true;
+        else
+            vecArgs.push_back(argv[i]);
+    }
+    return vecArgs;
+}
+
+bool TargetFolderExists(const std::string& strFile) {
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::path(strFile).parent_path();
+    return folder.empty() || std::filesystem::is_directory(folder, ec);
+}
+
+bool IsPlainNumber(const std::string& text) {
+    if (text.empty() || text.size() > 9) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    return true;
 }

@@ -24,3 +24,15 @@ private:
     std::vector<std::string> m_vecPositional;
     std::string m_strError;
 };
+
+// Takes a flag without value (such as "--marked-only") out of argv from index
+// nFirst, so that Args sees only options with values; bSet tells whether it was there.
+std::vector<char*> TakeFlag(int argc, char** argv, int nFirst, const std::string& flag,
+                            bool& bSet);
+
+// True when the folder of a file to be written exists (or the name has none):
+// checked before any work, so that nothing is done for a target that cannot be.
+bool TargetFolderExists(const std::string& strFile);
+
+// A number of at most nine decimal digits, nothing else (customer numbers and the like).
+bool IsPlainNumber(const std::string& text);

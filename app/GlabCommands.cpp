@@ -19,13 +19,6 @@
 
 namespace {
 
-bool IsNumber(const std::string& text) {
-    if (text.empty() || text.size() > 9) return false;
-    for (char c : text)
-        if (c < '0' || c > '9') return false;
-    return true;
-}
-
 // The period of --from and --to as database dates; "" in strWhy when it is valid.
 std::string ReadPeriod(const Args& args, CString& strAb, CString& strBis) {
     const std::string from = args.GetOr("from", ""), to = args.GetOr("to", "");
@@ -106,7 +99,7 @@ int CmdGlabPass(int argc, char** argv) {
         return UsageError("glab pass", why);
     accu.SetPeriod(strAb, strBis);
     const std::string kunde = args.GetOr("kunde", "alle");
-    if (kunde != "alle" && !IsNumber(kunde))
+    if (kunde != "alle" && !IsPlainNumber(kunde))
         return UsageError("glab pass",
                           "--kunde erwartet eine Kundennummer oder \"alle\", nicht \"" + kunde +
                               "\".");

@@ -22,7 +22,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -52,30 +51,6 @@ private:
     bool m_bNurMarkierte;
 };
 
-bool IsNumber(const std::string& text) {
-    if (text.empty() || text.size() > 9) return false;
-    for (char c : text)
-        if (c < '0' || c > '9') return false;
-    return true;
-}
-
-std::vector<char*> OhneFlag(int argc, char** argv, bool& bNurMarkierte) {
-    std::vector<char*> vecArgs;
-    for (int i = 0; i < argc; ++i) {
-        if (i >= kOptionsFrom && std::string(argv[i]) == "--marked-only")
-            bNurMarkierte = true;
-        else
-            vecArgs.push_back(argv[i]);
-    }
-    return vecArgs;
-}
-
-bool OrdnerDa(const std::string& strDatei) {
-    std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::path(strDatei).parent_path();
-    return folder.empty() || std::filesystem::is_directory(folder, ec);
-}
-
 // Reads the hit file of the data folder; bad lines were kept out and are named.
 bool LeseTrefferdatei(const std::string& strDir, CGlabSum& sum, CStatAccu& accu) {
     CFile2Glab reader(&sum, nullptr);
@@ -96,7 +71,7 @@ bool WaehleKunde(CdiaAwGlab& dialog, const CString& strKunde) {
     const long long nKunde = LeadingInt(Trim(strKunde));
     for (int nRow = 0; nRow < dialog.m_matLabKu.Count(); ++nRow) {
         const CString strNr = Trim(dialog.m_matLabKu.GetValue(nRow, 0));
-        if (IsNumber(strNr) && LeadingInt(strNr) == nKunde) {
+        if (IsPlainNumber(strNr) && LeadingInt(strNr) == nKunde) {
             dialog.m_cbLaborkunde.SetSelectedIndex(nRow);
             return true;
         }
@@ -123,39 +98,6 @@ bool WaehleFilter(CdiaAwGlab& dialog, const GlabDialogOptions& opt) {
     return true;
 }
 
-// Reads the hit file and runs fnRun on the dialog built without a window.
-int OhneFenster(const std::string& strDir, const GlabDialogOptions& opt, char* szProgramm,
-                const std::function<bool(CdiaAwGlab&)>& fnRun) {
-    PrepareBatchQt();
-    int nArgc = 1;
-    char* argvQt[] = {szProgramm, nullptr};
-    QApplication app(nArgc, argvQt);
-    auto previous = InstallHostServices(std::make_shared<CBatchGlabServices>(opt.bNurMarkierte));
-    CGlabSum sum;
-    CStatAccu accu;
-    bool bOk = LeseTrefferdatei(strDir, sum, accu);
-    if (bOk) {
-        CdiaAwGlab dialog(sum, &accu, GlabDialogKunde(accu), nullptr);
-        bOk = dialog.Create() && WaehleFilter(dialog, opt) && fnRun(dialog);
-    }
-    InstallHostServices(previous);
-    return bOk ? kExitOk : kExitFehler;
-}
-
-// The options shared by print and chart; "" when they are right.
-std::string LeseOptionen(Args& args, GlabDialogOptions& opt, const char* szZiel) {
-    opt.nStorno = static_cast<int>(args.GetInt("storno", kAlleRechnungen, 0, 2));
-    if (!args.Error().empty()) return args.Error();
-    if (!args.Positional().empty()) return "Unerwartetes Argument: " + args.Positional()[0];
-    opt.strKunde = args.GetOr("kunde", "");
-    if (args.Get("kunde") && opt.strKunde != "alle" && !IsNumber(opt.strKunde))
-        return "--kunde erwartet eine Kundennummer oder \"alle\", nicht \"" + opt.strKunde + "\".";
-    const auto ziel = args.Get(szZiel);
-    if (!ziel) return std::string("Die Zieldatei fehlt (--") + szZiel + " DATEI).";
-    opt.strZiel = *ziel;
-    return {};
-}
-
 // Opens the database of --db for reading; false after the message.
 bool OeffneDb(const Args& args, bool& bOffen) {
     bOffen = false;
@@ -168,6 +110,52 @@ bool OeffneDb(const Args& args, bool& bOffen) {
     }
     bOffen = true;
     return true;
+}
+
+// The steps print and chart share: the target's folder, the data folder and the
+// database are checked first; then the dialog is built without a window on the
+// hit file, its filters are set and fnRun does the command.
+int OhneFenster(const Args& args, const GlabDialogOptions& opt, char* szProgramm,
+                const std::function<bool(CdiaAwGlab&)>& fnRun) {
+    if (!TargetFolderExists(opt.strZiel))
+        return DataError("Fehler beim Speichern der Datei:\n\n" + Utf8ToCp1252(opt.strZiel));
+    std::string strDir;
+    if (!DataDirForReading(args, strDir)) return kExitFehler;
+    bool bDb = false;
+    if (!OeffneDb(args, bDb)) return kExitFehler;
+    PrepareBatchQt();
+    int nArgc = 1;
+    char* argvQt[] = {szProgramm, nullptr};
+    bool bOk = false;
+    {
+        QApplication app(nArgc, argvQt);
+        auto previous =
+            InstallHostServices(std::make_shared<CBatchGlabServices>(opt.bNurMarkierte));
+        CGlabSum sum;
+        CStatAccu accu;
+        bOk = LeseTrefferdatei(strDir, sum, accu);
+        if (bOk) {
+            CdiaAwGlab dialog(sum, &accu, GlabDialogKunde(accu), nullptr);
+            bOk = dialog.Create() && WaehleFilter(dialog, opt) && fnRun(dialog);
+        }
+        InstallHostServices(previous);
+    }
+    if (bDb) ClosePracticeDatabase();
+    return bOk ? kExitOk : kExitFehler;
+}
+
+// The options shared by print and chart; "" when they are right.
+std::string LeseOptionen(Args& args, GlabDialogOptions& opt, const char* szZiel) {
+    opt.nStorno = static_cast<int>(args.GetInt("storno", kAlleRechnungen, 0, 2));
+    if (!args.Error().empty()) return args.Error();
+    if (!args.Positional().empty()) return "Unerwartetes Argument: " + args.Positional()[0];
+    opt.strKunde = args.GetOr("kunde", "");
+    if (args.Get("kunde") && opt.strKunde != "alle" && !IsPlainNumber(opt.strKunde))
+        return "--kunde erwartet eine Kundennummer oder \"alle\", nicht \"" + opt.strKunde + "\".";
+    const auto ziel = args.Get(szZiel);
+    if (!ziel) return std::string("Die Zieldatei fehlt (--") + szZiel + " DATEI).";
+    opt.strZiel = *ziel;
+    return {};
 }
 
 } // namespace
@@ -199,19 +187,14 @@ int CmdGlabShow(int argc, char** argv) {
 
 int CmdGlabPrint(int argc, char** argv) {
     GlabDialogOptions opt;
-    std::vector<char*> vecArgs = OhneFlag(argc, argv, opt.bNurMarkierte);
+    std::vector<char*> vecArgs =
+        TakeFlag(argc, argv, kOptionsFrom, "--marked-only", opt.bNurMarkierte);
     Args args(static_cast<int>(vecArgs.size()), vecArgs.data(), kOptionsFrom,
               {"data", "db", "kunde", "storno", "pdf"});
     if (const std::string why = LeseOptionen(args, opt, "pdf"); !why.empty())
         return UsageError("glab print", why);
-    if (!OrdnerDa(opt.strZiel))
-        return DataError("Fehler beim Speichern der Datei:\n\n" + Utf8ToCp1252(opt.strZiel));
-    std::string strDir;
-    if (!DataDirForReading(args, strDir)) return kExitFehler;
-    bool bDb = false;
-    if (!OeffneDb(args, bDb)) return kExitFehler;
     SetPrintPdfTarget(opt.strZiel);
-    const int nExit = OhneFenster(strDir, opt, argv[0], [](CdiaAwGlab& dialog) {
+    const int nExit = OhneFenster(args, opt, argv[0], [](CdiaAwGlab& dialog) {
         if (dialog.m_Sum.m_vecFakt.empty()) {
             HaltE(CdiaAwGlab::kTitel, "Die Liste hat mit diesen Filtern keine Zeilen; es wurde "
                                       "nichts gedruckt.");
@@ -221,7 +204,6 @@ int CmdGlabPrint(int argc, char** argv) {
         return !dialog.m_strLetzterDruck.empty();
     });
     SetPrintPdfTarget("");
-    if (bDb) ClosePracticeDatabase();
     if (nExit == kExitOk)
         std::printf("Journal der Gewerbelaborstatistik gedruckt: %s\n", opt.strZiel.c_str());
     return nExit;
@@ -232,19 +214,12 @@ int CmdGlabChart(int argc, char** argv) {
     Args args(argc, argv, kOptionsFrom, {"data", "db", "kunde", "storno", "png"});
     if (const std::string why = LeseOptionen(args, opt, "png"); !why.empty())
         return UsageError("glab chart", why);
-    if (!OrdnerDa(opt.strZiel))
-        return DataError("Fehler beim Speichern der Datei:\n\n" + Utf8ToCp1252(opt.strZiel));
-    std::string strDir;
-    if (!DataDirForReading(args, strDir)) return kExitFehler;
-    bool bDb = false;
-    if (!OeffneDb(args, bDb)) return kExitFehler;
-    const int nExit = OhneFenster(strDir, opt, argv[0], [&](CdiaAwGlab& dialog) {
+    const int nExit = OhneFenster(args, opt, argv[0], [&](CdiaAwGlab& dialog) {
         CString strError;
         if (dialog.SaveChartPng(opt.strZiel, strError)) return true;
         HaltE(CdiaAwGlab::kTitel, strError);
         return false;
     });
-    if (bDb) ClosePracticeDatabase();
     if (nExit == kExitOk)
         std::printf("Grafik der Gewerbelaborstatistik gespeichert: %s\n", opt.strZiel.c_str());
     return nExit;

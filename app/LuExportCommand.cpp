@@ -19,7 +19,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -59,12 +58,8 @@ int Exportiere(CLUSum& sum, CStatAccu& accu, LuMode eMode, int nView, bool bNurM
 
 int CmdLuExport(int argc, char** argv) {
     // The one option without a value is taken out before the others are parsed.
-    std::vector<char*> vecArgs(argv, argv + argc);
-    const auto itFlag =
-        std::remove_if(vecArgs.begin() + std::min(argc, kOptionsFrom), vecArgs.end(),
-                       [](char* sz) { return std::strcmp(sz, kNurMarkierte) == 0; });
-    const bool bNurMarkierte = itFlag != vecArgs.end();
-    vecArgs.erase(itFlag, vecArgs.end());
+    bool bNurMarkierte = false;
+    std::vector<char*> vecArgs = TakeFlag(argc, argv, kOptionsFrom, kNurMarkierte, bNurMarkierte);
     Args args(static_cast<int>(vecArgs.size()), vecArgs.data(), kOptionsFrom,
               {"data", "db", "view", "xlsx"});
     const int nView = static_cast<int>(args.GetInt("view", 0, 0, CdiaAwLU::kTabRanking));

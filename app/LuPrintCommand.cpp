@@ -17,7 +17,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,25 +44,6 @@ struct LuPrintOptions {
     std::string strPdf;
     std::string strDb;
 };
-
-// Takes the flag --marked-only out of the words, for the options that have values.
-std::vector<char*> OhneFlag(int argc, char** argv, bool& bNurMarkierte) {
-    std::vector<char*> vecArgs;
-    for (int i = 0; i < argc; ++i) {
-        if (i >= kOptionsFrom && std::string(argv[i]) == "--marked-only")
-            bNurMarkierte = true;
-        else
-            vecArgs.push_back(argv[i]);
-    }
-    return vecArgs;
-}
-
-// The PDF's folder must exist: checked before the dialog is opened.
-bool PdfOrdnerDa(const std::string& strPdf) {
-    std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::path(strPdf).parent_path();
-    return folder.empty() || std::filesystem::is_directory(folder, ec);
-}
 
 int Drucke(const LuPrintOptions& opt, char* szProgramm) {
     // The dialog is built without a window.
@@ -103,7 +83,8 @@ int Drucke(const LuPrintOptions& opt, char* szProgramm) {
 
 int CmdLuPrint(int argc, char** argv) {
     LuPrintOptions opt;
-    std::vector<char*> vecArgs = OhneFlag(argc, argv, opt.bNurMarkierte);
+    std::vector<char*> vecArgs =
+        TakeFlag(argc, argv, kOptionsFrom, "--marked-only", opt.bNurMarkierte);
     Args args(static_cast<int>(vecArgs.size()), vecArgs.data(), kOptionsFrom,
               {"data", "db", "view", "pdf"});
     opt.nView = static_cast<int>(args.GetInt("view", 0, 0, CdiaAwLU::kTabRanking));
@@ -118,7 +99,7 @@ int CmdLuPrint(int argc, char** argv) {
         return UsageError("lu print", "Unerwartetes Argument: " + args.Positional()[0]);
     if (!args.Get("pdf")) return UsageError("lu print", "Die PDF-Datei fehlt (--pdf DATEI).");
     opt.strPdf = *args.Get("pdf");
-    if (!PdfOrdnerDa(opt.strPdf))
+    if (!TargetFolderExists(opt.strPdf))
         return DataError("Fehler beim Speichern der Datei:\n\n" + Utf8ToCp1252(opt.strPdf));
     if (std::string strDir; !DataDirForReading(args, strDir)) return kExitFehler;
     if (const auto db = args.Get("db")) {
