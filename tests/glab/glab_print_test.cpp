@@ -13,21 +13,11 @@ namespace {
 class GlabPrintTest : public ::testing::Test, public GlabDialogFixture {
 protected:
     void SetUp() override {
-        std::random_device rd;
-        m_dir = fs::temp_directory_path() / ("vxstat-glabprint-" + std::to_string(rd()));
-        fs::create_directories(m_dir);
-        SetDataDir(m_dir.string());
-        SetTKDateOverride("20240315");
-        SetPrintPdfTarget(Pdf().string());
+        m_folder.emplace("vxstat-glabprint-", "journal.pdf");
+        m_dir = m_folder->Dir();
     }
-    void TearDown() override {
-        SetPrintPdfTarget("");
-        SetTKDateOverride("");
-        SetDataDir("");
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
-    }
-    fs::path Pdf() const { return m_dir / "journal.pdf"; }
+    void TearDown() override { m_folder.reset(); }
+    fs::path Pdf() const { return m_folder->Pdf(); }
     fs::path Journal() const { return m_dir / "vx_glabjournal.dat"; }
     // The printed lines of the journal ("Spalteninhalt"), in order.
     std::vector<std::string> Zeilen() const {
@@ -44,6 +34,7 @@ protected:
         return n;
     }
 
+    std::optional<PrintFolder> m_folder;
     fs::path m_dir;
 };
 

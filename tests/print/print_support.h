@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -63,27 +64,48 @@ inline void ExpectSameAsReference(const fs::path& written, const std::string& st
     }
 }
 
+// A data folder of its own for one print test, today fixed at 15.03.2024 and the
+// print going to a PDF in that folder; all put back when it goes.
+class PrintFolder {
+public:
+    PrintFolder(const std::string& strPrefix, const std::string& strPdf) {
+        std::random_device rd;
+        m_dir = fs::temp_directory_path() / (strPrefix + std::to_string(rd()));
+        m_pdf = m_dir / strPdf;
+        fs::create_directories(m_dir);
+        SetDataDir(m_dir.string());
+        SetTKDateOverride("20240315");
+        SetPrintPdfTarget(m_pdf.string());
+    }
+    ~PrintFolder() {
+        SetPrintPdfTarget("");
+        SetTKDateOverride("");
+        SetDataDir("");
+        std::error_code ec;
+        fs::remove_all(m_dir, ec);
+    }
+    PrintFolder(const PrintFolder&) = delete;
+    PrintFolder& operator=(const PrintFolder&) = delete;
+    const fs::path& Dir() const { return m_dir; }
+    const fs::path& Pdf() const { return m_pdf; }
+
+private:
+    fs::path m_dir, m_pdf;
+};
+
 class PrintTestBase : public ::testing::Test {
 protected:
     void SetUp() override {
         GuiTestApp();
         m_previous = InstallHostServices(m_scripted);
-        std::random_device rd;
-        m_dir = fs::temp_directory_path() / ("vxstat-print-" + std::to_string(rd()));
-        fs::create_directories(m_dir);
-        SetDataDir(m_dir.string());
-        SetTKDateOverride("20240315");
-        SetPrintPdfTarget(Pdf().string());
+        m_folder.emplace("vxstat-print-", "liste.pdf");
+        m_dir = m_folder->Dir();
     }
     void TearDown() override {
-        SetPrintPdfTarget("");
-        SetTKDateOverride("");
-        SetDataDir("");
+        m_folder.reset();
         InstallHostServices(m_previous);
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
     }
-    fs::path Pdf() const { return m_dir / "liste.pdf"; }
+    fs::path Pdf() const { return m_folder->Pdf(); }
     // The messages shown so far, one text.
     std::string Meldungen() const {
         std::string s;
@@ -94,5 +116,6 @@ protected:
 
     std::shared_ptr<CScriptedHostServices> m_scripted = std::make_shared<CScriptedHostServices>();
     std::shared_ptr<IHostServices> m_previous;
+    std::optional<PrintFolder> m_folder;
     fs::path m_dir;
 };
