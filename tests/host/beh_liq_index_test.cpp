@@ -7,6 +7,7 @@
 #include "host/db/ZPlan.h"
 #include "host/stat/BehLiqIndex.h"
 #include "host/stat/StatAccu.h"
+#include "host/db_test_records.h"
 #include "support/TempPracticeDb.h"
 
 #include <gtest/gtest.h>
@@ -16,27 +17,6 @@
 namespace {
 
 const CString kArten = "'k','g','p','q'";
-
-void AddPlan(const CString& patNr, const CString& planNr, const CString& planArt) {
-    CZPlan plan(&dbDatabase);
-    plan.m_strPatNr = patNr;
-    plan.m_strPlanNr = planNr;
-    plan.m_strPlanArt = planArt;
-    ASSERT_EQ(plan.Write(), 0) << plan.GetLastError();
-}
-
-void AddBeh(int nId, const CString& patNr, const CString& planNr, const CString& datum,
-            const CString& flag1, const CString& art, const CString& billKey) {
-    CZBeh beh(&dbDatabase);
-    beh.m_nBehId = nId;
-    beh.m_strPatNr = patNr;
-    beh.m_strPlanNr = planNr;
-    beh.m_strDatum = datum;
-    beh.m_strFlag1 = flag1;
-    beh.m_strArt = art;
-    beh.m_strBillKey = billKey;
-    ASSERT_EQ(beh.Write(), 0) << beh.GetLastError();
-}
 
 // Kind and bill of every record the treatment query gives, in its order.
 std::vector<CString> FromQuery(const CString& patNr, const CString& planNr) {

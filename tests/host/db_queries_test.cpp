@@ -6,6 +6,7 @@
 #include "host/db/ZPlan.h"
 #include "host/db/ZVDesc.h"
 #include "host/db/ZVxKas.h"
+#include "host/db_test_records.h"
 #include "support/TempPracticeDb.h"
 
 #include <gtest/gtest.h>
@@ -13,25 +14,6 @@
 #include <vector>
 
 namespace {
-
-void AddPlan(const CString& patNr, const CString& planNr, const CString& planArt) {
-    CZPlan plan(&dbDatabase);
-    plan.m_strPatNr = patNr;
-    plan.m_strPlanNr = planNr;
-    plan.m_strPlanArt = planArt;
-    ASSERT_EQ(plan.Write(), 0) << plan.GetLastError();
-}
-
-void AddBeh(int nId, const CString& patNr, const CString& planNr, const CString& datum,
-            const CString& flag1) {
-    CZBeh beh(&dbDatabase);
-    beh.m_nBehId = nId;
-    beh.m_strPatNr = patNr;
-    beh.m_strPlanNr = planNr;
-    beh.m_strDatum = datum;
-    beh.m_strFlag1 = flag1;
-    ASSERT_EQ(beh.Write(), 0) << beh.GetLastError();
-}
 
 TEST(DbQueries, GetForEvaluateFiltersByPlanKindInDateOrder) {
     TempPracticeDb db;
